@@ -1,0 +1,11 @@
+# Compile options shared by every target of the project.
+add_library(zolins_options INTERFACE)
+target_compile_options(zolins_options INTERFACE -Wall -Wextra)
+if(ZOLINS_WERROR)
+  target_compile_options(zolins_options INTERFACE -Werror)
+endif()
+if(ZOLINS_SANITIZE)
+  target_compile_options(zolins_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(zolins_options INTERFACE -fsanitize=address,undefined)
+endif()

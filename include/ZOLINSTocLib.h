@@ -1,0 +1,22 @@
+#ifndef ZOLINS_TOC_LIB_H
+#define ZOLINS_TOC_LIB_H
+
+// Everything the library exports: base types, element vocabulary, TOC records and tables, the
+// installed and media TOCs, the PRESENT and query functions, checksums and the integrity check.
+
+#include "ZOLFile.h"
+#include "ZOLINSCompar.h"
+#include "ZOLINSExport.h"
+#include "ZOLINSIfreq.h"
+#include "ZOLINSStock.h"
+#include "ZOLINSTypes.h"
+#include "ZOLINSUnitToc.h"
+#include "ZOLInsFic.h"
+#include "ZOLMsgCatalog.h"
+#include "ZOLString.h"
+#include "ZOLSysEnvManager.h"
+#include "ZOLToken.h"
+#include "ZOLTrace.h"
+#include "ZOLUnicodeString.h"
+
+#endif

@@ -1,0 +1,27 @@
+#include "ZOLToken.h"
+
+ZOLToken::ZOLToken(const ZOLUnicodeString& text) : text_(text.str()) {}
+
+ZOLToken::ZOLToken(ZOLUnicodeString&& text) : text_(std::move(text.str())) {}
+
+ZOLUnicodeString ZOLToken::GetNextToken(const ZOLUnicodeString& separators) {
+  if (pos_ >= text_.size()) return ZOLUnicodeString();
+  const std::size_t end =
+      separators.str().empty() ? std::string::npos : text_.find_first_of(separators.str(), pos_);
+  const std::size_t stop = end == std::string::npos ? text_.size() : end;
+  ZOLUnicodeString token(text_.substr(pos_, stop - pos_));
+  pos_ = end == std::string::npos ? text_.size() : end + 1;
+  return token;
+}
+
+ZOLUnicodeString ZOLToken::GetNextToken() {
+  const std::size_t begin = text_.find_first_not_of(' ', pos_);
+  if (begin == std::string::npos) {
+    pos_ = text_.size();
+    return ZOLUnicodeString();
+  }
+  const std::size_t end = text_.find(' ', begin);
+  const std::size_t stop = end == std::string::npos ? text_.size() : end;
+  pos_ = stop;
+  return ZOLUnicodeString(text_.substr(begin, stop - begin));
+}

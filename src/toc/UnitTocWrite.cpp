@@ -1,0 +1,37 @@
+#include <string>
+
+#include "ZOLINSUnitToc.h"
+#include "foundation/Names.h"
+
+namespace {
+
+void AppendNames(std::string& out, char (*names)[ZOLINS_NAME_SIZE], int count) {
+  for (int i = 0; names && i < count; ++i) out.append(names[i]).append(1, ' ');
+  out += ':';
+}
+
+}  // namespace
+
+int ZOLINSUnitToc::WriteLineToc(ZOLUnicodeString& line, ZOLUnicodeString& /*message*/) {
+  std::string out;
+  out.reserve(128 + (nbSupersede_ + nbPrereq_ + 2 * nbIfreq_) * 16);
+  out.append(zol::TypeKeyword(type_)).append(1, ':');
+  out.append(zol::PackageKeyword(package_)).append(1, ':');
+  out.append(name_).append(1, ':');
+  AppendNames(out, supersede_, nbSupersede_);
+  AppendNames(out, prereq_, nbPrereq_);
+  for (int i = 0; ifreq_ && i < nbIfreq_; ++i)
+    out.append(ifreq_[i].GetPL()).append(1, '/').append(ifreq_[i].GetUB()).append(1, ' ');
+  out += ':';
+  // Sizes are written as signed numbers; the reader takes them back modulo 2^32.
+  out.append(std::to_string(static_cast<int>(sizefs_))).append(1, ':');
+  out.append(timestamp_).append(1, ':').append(os_).append(1, ':');
+  out.append(gaLevel_).append(1, ':');
+  out.append(std::to_string(spkLevel_)).append(1, ':');
+  out.append(label_ ? label_ : "").append(1, ':');
+  for (int i = 0; langSizes_ && i < nbLangSize_; ++i)
+    out.append(std::to_string(static_cast<int>(langSizes_[i]))).append(1, ' ');
+  if (nbLangSize_ > 0) out += ':';
+  line = ZOLUnicodeString(std::move(out));
+  return 1;
+}

@@ -1,0 +1,107 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "ZOLFile.h"
+#include "base/AtomicFile.h"
+#include "base/LineReader.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using zoltest::TempDir;
+
+TEST(Files, EofIsZeroOnceNothingRemains) {
+  TempDir dir;
+  const std::string path = dir.Write("f", "ab\ncd");
+  unsigned int fd = 0;
+  ASSERT_EQ(ZOLFOpen(path.c_str(), "r", &fd), 0);
+  EXPECT_NE(fd, 0u);
+  char line[16];
+  EXPECT_EQ(ZOLFEof(fd), 1);
+  EXPECT_EQ(ZOLFGets(line, sizeof line, fd), 0);
+  EXPECT_STREQ(line, "ab\n");
+  EXPECT_EQ(ZOLFGetc(fd), 'c');
+  EXPECT_EQ(ZOLFGets(line, sizeof line, fd), 0);
+  EXPECT_STREQ(line, "d");
+  EXPECT_EQ(ZOLFEof(fd), 0);
+  EXPECT_NE(ZOLFGets(line, sizeof line, fd), 0);
+  EXPECT_EQ(ZOLFGetc(fd), -1);
+  EXPECT_EQ(ZOLFClose(fd), 0);
+  EXPECT_EQ(ZOLFClose(fd), -1);
+  EXPECT_EQ(ZOLFEof(fd), 0);
+}
+
+TEST(Files, OpenFailureWriteAndAccess) {
+  TempDir dir;
+  unsigned int fd = 99;
+  EXPECT_EQ(ZOLFOpen((dir / "missing/x").c_str(), "r", &fd), -1);
+  EXPECT_EQ(fd, 0u);
+  ASSERT_EQ(ZOLFOpen((dir / "w").c_str(), "w", &fd), 0);
+  EXPECT_EQ(ZOLFPuts("one ", fd), 0);
+  EXPECT_EQ(ZOLFWrite("two\0x", 4, fd), 0);
+  EXPECT_EQ(ZOLFClose(fd), 0);
+  EXPECT_EQ(zoltest::ReadFile(dir / "w"), std::string("one two\0", 8));
+  EXPECT_EQ(ZOLFileAccess((dir / "w").c_str(), 0), 0);
+  EXPECT_EQ(ZOLFileAccess((dir / "nothing").c_str(), 0), -1);
+  EXPECT_EQ(ZOLFGets(nullptr, 4, 12345), -1);
+}
+
+TEST(LineReader, LinesOfAnyLengthAndTheLastLineWithoutLineFeed) {
+  TempDir dir;
+  const std::string longLine(200000, 'x');
+  const std::string path = dir.Write("f", "a\n\n" + longLine + "\nend");
+  zol::LineReader reader(path);
+  ASSERT_TRUE(reader.IsOpen());
+  std::string_view line;
+  bool newline = false;
+  std::vector<std::pair<std::string, bool>> lines;
+  while (reader.Next(line, newline)) lines.emplace_back(std::string(line), newline);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], std::make_pair(std::string("a"), true));
+  EXPECT_EQ(lines[1], std::make_pair(std::string(), true));
+  EXPECT_EQ(lines[2], std::make_pair(longLine, true));
+  EXPECT_EQ(lines[3], std::make_pair(std::string("end"), false));
+  EXPECT_FALSE(reader.Failed());
+  EXPECT_FALSE(zol::LineReader(dir / "missing").IsOpen());
+}
+
+TEST(AtomicFile, ReplacesContentAndKeepsPermissionBits) {
+  TempDir dir;
+  const std::string path = dir.Write("PRESENT", "old\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_TRUE(zol::ReplaceFileContent(path, "new content\n"));
+  EXPECT_EQ(zoltest::ReadFile(path), "new content\n");
+  struct stat info;
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(AtomicFile, UncommittedOrFailedReplacementLeavesTheOldFileAndNoTemporary) {
+  TempDir dir;
+  const std::string path = dir.Write("PRESENT", "old\n");
+  {
+    zol::AtomicFile file(path);
+    ASSERT_TRUE(file.Open());
+    ASSERT_TRUE(file.Write("half"));
+  }  // abandoned before Commit
+  EXPECT_EQ(zoltest::ReadFile(path), "old\n");
+  zol::AtomicFile::Step step = zol::AtomicFile::Step::None;
+  EXPECT_FALSE(zol::ReplaceFileContent(dir / "no/such/dir/PRESENT", "x", &step));
+  EXPECT_EQ(step, zol::AtomicFile::Step::CreateTemp);
+  // Only PRESENT is left: no temporary file.
+  EXPECT_EQ(std::system(("test $(ls -A " + dir.path() + " | wc -l) -eq 1").c_str()), 0);
+}
+
+TEST(AtomicFile, WritesThroughASymbolicLink) {
+  TempDir dir;
+  const std::string real = dir.Write("real", "old\n");
+  ASSERT_EQ(::symlink(real.c_str(), (dir / "link").c_str()), 0);
+  ASSERT_TRUE(zol::ReplaceFileContent(dir / "link", "new\n"));
+  EXPECT_EQ(zoltest::ReadFile(real), "new\n");
+  struct stat info;
+  ASSERT_EQ(::lstat((dir / "link").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+}
+
+}  // namespace

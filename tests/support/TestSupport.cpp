@@ -1,0 +1,99 @@
+#include "support/TestSupport.h"
+
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+namespace zoltest {
+
+TempDir::TempDir() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base && *base ? base : "/tmp") + "/zoltest.XXXXXX";
+  if (!::mkdtemp(&pattern[0])) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  ::nftw(
+      path_.c_str(),
+      [](const char* path, const struct stat*, int, struct FTW*) { return ::remove(path); }, 16,
+      FTW_DEPTH | FTW_PHYS);
+}
+
+std::string TempDir::Write(const std::string& relative, const std::string& content) const {
+  const std::string full = *this / relative;
+  const std::size_t slash = full.rfind('/');
+  MakeDirs(full.substr(0, slash));
+  WriteFile(full, content);
+  return full;
+}
+
+void MakeDirs(const std::string& path) {
+  for (std::size_t pos = 1; pos <= path.size(); ++pos) {
+    if (pos == path.size() || path[pos] == '/') ::mkdir(path.substr(0, pos).c_str(), 0755);
+  }
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+int RunInChild(const std::function<int()>& body) {
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    int rc = body();
+    if (::testing::Test::HasFailure()) rc = rc ? rc : 1;
+    std::fflush(nullptr);
+    ::_exit(rc);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+  const char* old = std::getenv(name);
+  hadOld_ = old != nullptr;
+  if (old) old_ = old;
+  if (value) {
+    ::setenv(name, value, 1);
+  } else {
+    ::unsetenv(name);
+  }
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (hadOld_) {
+    ::setenv(name_.c_str(), old_.c_str(), 1);
+  } else {
+    ::unsetenv(name_.c_str());
+  }
+}
+
+std::string CaptureStderr(const std::function<void()>& body) {
+  ::testing::internal::CaptureStderr();
+  body();
+  return ::testing::internal::GetCapturedStderr();
+}
+
+}  // namespace zoltest
