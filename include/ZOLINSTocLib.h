@@ -9,6 +9,7 @@
 #include "ZOLINSExport.h"
 #include "ZOLINSIfreq.h"
 #include "ZOLINSStock.h"
+#include "ZOLINSToc.h"
 #include "ZOLINSTypes.h"
 #include "ZOLINSUnitToc.h"
 #include "ZOLInsFic.h"

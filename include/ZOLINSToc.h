@@ -1,0 +1,151 @@
+#ifndef ZOLINS_TOC_H
+#define ZOLINS_TOC_H
+
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "ZOLINSExport.h"
+#include "ZOLINSStock.h"
+#include "ZOLINSTypes.h"
+#include "ZOLINSUnitToc.h"
+#include "ZOLTrace.h"
+#include "ZOLUnicodeString.h"
+
+// The library-wide information message, or null. Operations without a message parameter of their
+// own append their failure messages to it when it exists. Created by ZOLINSToc::sResetInfoMsg,
+// deleted by sResetInfoMsg and sClearInfoMsg.
+extern ZOLINS_EXPORT ZOLUnicodeString* oMsg;
+
+namespace zol {
+class NameIndex;
+}
+
+// A table of contents loaded from one TOC file: its raw lines, one record per line, the levels the
+// table carries and the visible names of the optional "PCFG.list" beside the file. The installed
+// and media TOCs derive from it: Init reads the file and leaves blank records that they parse.
+class ZOLINS_EXPORT ZOLINSToc {
+ public:
+  // An empty table (record count -1) with its "TOC" trace. Sets strMsg to null without releasing
+  // the copy it held (that copy stays valid until the process ends).
+  ZOLINSToc();
+  // Releases the records, the visible names, the copy held by strMsg, the trace, the lines and the
+  // file name, in this order.
+  virtual ~ZOLINSToc();
+  ZOLINSToc(const ZOLINSToc&) = delete;
+  ZOLINSToc& operator=(const ZOLINSToc&) = delete;
+
+  // Reads the file at `path`: one raw line and one blank record per line feed, and the visible
+  // names of "PCFG.list" in the same directory. Returns 1, or -1 with the record count at -1: a
+  // missing file (message replaced), an empty file or one without a line feed (message untouched),
+  // an allocation failure.
+  int Init(char* path, ZOLUnicodeString& message);
+  // The number of records; -1 before a load and after a failed one.
+  int GetNbToc() const { return nbToc_; }
+
+  // Level derivation, run on a table with at least one record, in the order SetOS, SetGALevel,
+  // SetSPKLevel, SetHFXLevel, SetHFXName. SetOS and SetGALevel return 1, or 0 with the mismatch
+  // in `message` (the forms without a message append it to *oMsg when oMsg exists).
+  int SetOS(ZOLUnicodeString& message);
+  int SetOS();
+  char* GetOS() { return os_; }
+  int SetGALevel(ZOLUnicodeString& message);
+  int SetGALevel();
+  char* GetGALevel() { return gaLevel_; }
+  void SetSPKLevel();
+  // The SPK level when `which` is 1, else the level that was highest before the last raise.
+  int GetSPKLevel(int which) const { return which == 1 ? spkLevel_ : previousSpkLevel_; }
+  void SetHFXLevel();
+  int GetHFXLevel() { return hfxLevel_; }
+  int SetHFXName();
+  char* GetHFXName() { return hfxName_; }
+  // Stamps the first record with the current time.
+  void SetTimestamp();
+
+  // The information message (oMsg).
+  static ZOLUnicodeString* sGetInfoMsg();
+  // Sets `text` to a new narrow copy of a non-empty information message, kept in strMsg; else to
+  // the copy strMsg holds (possibly null). A copy replaced in strMsg stays valid until the process
+  // ends; the copy strMsg holds is released by sResetInfoMsg, sClearInfoMsg and any table's
+  // destructor.
+  static void sGetInfoMsg(char*& text);
+  // Deletes the information message and strMsg's copy; oMsg becomes a new empty message.
+  static void sResetInfoMsg();
+  // Deletes the information message and strMsg's copy; both become null.
+  static void sClearInfoMsg();
+  static char* strMsg;
+
+  // Queries. Names compare byte for byte. Every query that fills a container resets it first.
+
+  // The first record, in file order, of that name and type; -1 when none or the table is empty.
+  int GetIndex(const char* name, const ZOLINSType type) const;
+  // 1 when `name` is visible: always without "PCFG.list", else when the file lists it.
+  int IsVisible(const char* name) const;
+  // Names and labels of the records of one package and type (4: any type), visible ones only when
+  // visibleOnly is 1, sorted (descending for FIX). A name without a record of the type searched
+  // appends an internal error to *oMsg and leaves the count at 0.
+  void GetPackage(const ZOLINSPkg package, const ZOLINSType type, ZOLINSStockName* result,
+                  int visibleOnly) const;
+  // The names superseded by the given code elements (never one of the given names), or, when `all`
+  // is not 0, by every record; sorted, with the labels of their code records.
+  void GetPackageOPT(char (*names)[ZOLINS_NAME_SIZE], int nbNames, ZOLINSStockName* result,
+                     int all) const;
+  // The code elements that supersede `name`, sorted, with their labels.
+  void GetPackageIncludingExtra(const char* name, ZOLINSStockName* result) const;
+  // The first record of `type` that supersedes `name`, or -1.
+  int GetOneSuperseding(const char* name, const ZOLINSType type) const;
+  // The records of `type` that supersede, require, or conditionally require (as UB) `name`, in
+  // file order.
+  void GetSuperseding(const char* name, const ZOLINSType type, ZOLINSStockIndex* result) const;
+  void GetPrerequing(const char* name, const ZOLINSType type, ZOLINSStockIndex* result) const;
+  void GetIfrequing(const char* name, const ZOLINSType type, ZOLINSStockIndex* result) const;
+  // Removes the first record of that name and type from memory (the file and the raw lines stay as
+  // they are). Returns 1, or 0 with a not-found message in `message`.
+  int Remove(const char* name, const ZOLINSType type, ZOLUnicodeString& message);
+
+  // Record i in table order, or null when i is not below the record count.
+  ZOLINSUnitToc* GetIiemeUnitToc(int i) const;
+  // The path the table was loaded from; null before Init.
+  const char* GetFileName() const { return fileName_; }
+  // Raw line i (without its line feed), or null when there is none.
+  const char* GetLine(int i) const;
+
+ protected:
+  // Marks the loaded table invalid (record count -1), as every failed load does.
+  void FailLoad() { nbToc_ = -1; }
+  // Drops the name index; the next lookup builds it from the records again. Loaders call it after
+  // parsing the records.
+  void RecordsChanged() const;
+  ZOLTrace& Trace() const { return *trace_; }
+  bool TraceOn() const { return traceOn_ != 0; }
+
+ private:
+  void Clear();
+  void LoadVisibleNames(const std::string& tocPath);
+  template <typename Match>
+  void CollectRecords(const ZOLINSType type, ZOLINSStockIndex* result, Match match) const;
+  // Labels from the records that the names of `result` denote; on a name without one, an internal
+  // error (of GetPackageOPT when `superseded`) and a count of 0.
+  void FillLabels(ZOLINSStockName* result, ZOLINSType type, bool superseded) const;
+
+  char* fileName_;
+  int nbToc_;
+  int lineSize_;
+  std::vector<ZOLUnicodeString> lines_;
+  std::vector<ZOLINSUnitToc> records_;
+  char os_[8];
+  char gaLevel_[8];
+  int spkLevel_;
+  int previousSpkLevel_;
+  int hfxLevel_;
+  char hfxName_[ZOLINS_NAME_SIZE];
+  std::unordered_set<std::string> visibleNames_;
+  int nbVisible_;
+  std::unique_ptr<ZOLTrace> trace_;
+  int traceOn_;
+  int allVisible_;
+  mutable std::unique_ptr<zol::NameIndex> index_;
+};
+
+#endif

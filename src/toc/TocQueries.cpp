@@ -1,0 +1,161 @@
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "ZOLINSCompar.h"
+#include "ZOLINSToc.h"
+#include "base/Message.h"
+#include "foundation/Names.h"
+#include "toc/InfoMessage.h"
+
+namespace {
+
+void SortNames(ZOLINSStockName* result, int (*compare)(const void*, const void*)) {
+  if (result->GetNbName() > 1)
+    std::qsort(result->GetName(0), static_cast<std::size_t>(result->GetNbName()), ZOLINS_NAME_SIZE,
+               compare);
+}
+
+bool Listed(char (*names)[ZOLINS_NAME_SIZE], int count, const char* name) {
+  for (int i = 0; i < count; ++i)
+    if (std::strcmp(names[i], name) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
+void ZOLINSToc::FillLabels(ZOLINSStockName* result, ZOLINSType type, bool superseded) const {
+  for (int k = 0; k < result->GetNbName(); ++k) {
+    const char* name = result->GetName(k);
+    int index = GetIndex(name, type == ZOLINS_UNKNOWNQ ? ZOLINS_CODE : type);
+    if (index < 0 && type == ZOLINS_UNKNOWNQ) index = GetIndex(name, ZOLINS_RUX2);
+    if (index >= 0) {
+      result->GetTabLabel()[k] = records_[static_cast<std::size_t>(index)].GetLabel();
+      continue;
+    }
+    if (superseded) {
+      zol::AppendInfo(zol::Message("GetPackageOPT.Error",
+                                   "ZOLINSToc::GetPackageOPT : internal error on %s\n", name));
+    } else {
+      zol::AppendInfo(zol::Message("GetPackage.Error",
+                                   "ZOLINSToc::GetPackage: internal error on %s for type %s\n",
+                                   name, zol::TypeKeyword(type)));
+    }
+    *result->GetNbNameAddress() = 0;
+    return;
+  }
+}
+
+void ZOLINSToc::GetPackage(const ZOLINSPkg package, const ZOLINSType type, ZOLINSStockName* result,
+                           int visibleOnly) const {
+  if (!result) return;
+  result->Reset();
+  for (int i = 0; i < nbToc_; ++i) {
+    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    if (record.GetPackage() != package) continue;
+    if (type != ZOLINS_UNKNOWNQ && record.GetType() != type) continue;
+    if (visibleOnly == 1 && !IsVisible(record.GetName())) continue;
+    result->AddName(record.GetName());
+  }
+  SortNames(result, package == ZOLINS_FIX ? ComparStringRevert : ComparString);
+  FillLabels(result, type, false);
+}
+
+void ZOLINSToc::GetPackageOPT(char (*names)[ZOLINS_NAME_SIZE], int nbNames, ZOLINSStockName* result,
+                              int all) const {
+  if (!result) return;
+  result->Reset();
+  if (all) {
+    for (int i = 0; i < nbToc_; ++i) {
+      const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+      for (int s = 0; s < record.GetNbSupersede(); ++s) result->AddName(record.GetSupersede(s));
+    }
+  } else {
+    for (int n = 0; names && n < nbNames; ++n) {
+      const int index = GetIndex(names[n], ZOLINS_CODE);
+      if (index < 0) continue;
+      const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(index)];
+      for (int s = 0; s < record.GetNbSupersede(); ++s) {
+        if (!Listed(names, nbNames, record.GetSupersede(s)))
+          result->AddName(record.GetSupersede(s));
+      }
+    }
+  }
+  SortNames(result, ComparString);
+  FillLabels(result, ZOLINS_CODE, true);
+}
+
+void ZOLINSToc::GetPackageIncludingExtra(const char* name, ZOLINSStockName* result) const {
+  if (!result) return;
+  result->Reset();
+  auto superseding = std::make_unique<ZOLINSStockIndex>();
+  GetSuperseding(name, ZOLINS_CODE, superseding.get());
+  for (int i = 0; i < superseding->GetNbIndex(); ++i)
+    result->AddName(records_[static_cast<std::size_t>(superseding->GetIndex(i))].GetName());
+  SortNames(result, ComparString);
+  FillLabels(result, ZOLINS_CODE, true);
+}
+
+template <typename Match>
+void ZOLINSToc::CollectRecords(const ZOLINSType type, ZOLINSStockIndex* result, Match match) const {
+  if (!result) return;
+  result->Reset();
+  for (int i = 0; i < nbToc_; ++i) {
+    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    if (record.GetType() == type && match(record)) result->AddIndex(i);
+  }
+}
+
+int ZOLINSToc::GetOneSuperseding(const char* name, const ZOLINSType type) const {
+  for (int i = 0; name && i < nbToc_; ++i) {
+    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    if (record.GetType() != type) continue;
+    for (int s = 0; s < record.GetNbSupersede(); ++s)
+      if (std::strcmp(record.GetSupersede(s), name) == 0) return i;
+  }
+  return -1;
+}
+
+void ZOLINSToc::GetSuperseding(const char* name, const ZOLINSType type,
+                               ZOLINSStockIndex* result) const {
+  CollectRecords(type, result, [name](const ZOLINSUnitToc& record) {
+    for (int s = 0; name && s < record.GetNbSupersede(); ++s)
+      if (std::strcmp(record.GetSupersede(s), name) == 0) return true;
+    return false;
+  });
+}
+
+void ZOLINSToc::GetPrerequing(const char* name, const ZOLINSType type,
+                              ZOLINSStockIndex* result) const {
+  CollectRecords(type, result, [name](const ZOLINSUnitToc& record) {
+    for (int p = 0; name && p < record.GetNbPrereq(); ++p)
+      if (std::strcmp(record.GetPrereq(p), name) == 0) return true;
+    return false;
+  });
+}
+
+void ZOLINSToc::GetIfrequing(const char* name, const ZOLINSType type,
+                             ZOLINSStockIndex* result) const {
+  CollectRecords(type, result, [name](const ZOLINSUnitToc& record) {
+    for (int f = 0; name && f < record.GetNbIfreq(); ++f)
+      if (std::strcmp(record.GetIfreq(f)->GetUB(), name) == 0) return true;
+    return false;
+  });
+}
+
+int ZOLINSToc::Remove(const char* name, const ZOLINSType type, ZOLUnicodeString& message) {
+  const int index = GetIndex(name, type);
+  if (index < 0) {
+    const char* keyword = zol::TypeKeyword(type);
+    message =
+        zol::CatalogueMessage("ZOLPelmo", "GetPackage.Error", {name ? name : "", keyword},
+                              zol::Format("ZOLINSToc::Remove: %s %s: not found in %s\n",
+                                          name ? name : "", keyword, fileName_ ? fileName_ : ""));
+    return 0;
+  }
+  // The records after it move up one place; each list keeps exactly one owner.
+  records_.erase(records_.begin() + index);
+  --nbToc_;
+  RecordsChanged();
+  return 1;
+}
