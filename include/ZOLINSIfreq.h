@@ -1,6 +1,8 @@
 #ifndef ZOLINS_IFREQ_H
 #define ZOLINS_IFREQ_H
 
+#include <string_view>
+
 #include "ZOLINSExport.h"
 #include "ZOLINSTypes.h"
 #include "ZOLUnicodeString.h"
@@ -16,6 +18,8 @@ class ZOLINS_EXPORT ZOLINSIfreq {
   // before the first "/" as PL and the text after it, up to a second "/", as UB; at most 47
   // characters of each are kept. A word without "/" gives an empty UB.
   void Init(ZOLUnicodeString& word);
+  // The same split of a word that is already stripped.
+  void Init(std::string_view word);
 
   char* GetPL() { return pl_; }
   char* GetUB() { return ub_; }

@@ -1,6 +1,7 @@
 #ifndef ZOLINS_TOC_H
 #define ZOLINS_TOC_H
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -20,7 +21,8 @@ extern ZOLINS_EXPORT ZOLUnicodeString* oMsg;
 
 namespace zol {
 class NameIndex;
-}
+struct TocStorage;
+}  // namespace zol
 
 // A table of contents loaded from one TOC file: its raw lines, one record per line, the levels the
 // table carries and the visible names of the optional "PCFG.list" beside the file. The installed
@@ -80,6 +82,8 @@ class ZOLINS_EXPORT ZOLINSToc {
 
   // The first record, in file order, of that name and type; -1 when none or the table is empty.
   int GetIndex(const char* name, const ZOLINSType type) const;
+  // The first record of that name whatever its type, or -1.
+  int GetIndexAnyType(const char* name) const;
   // 1 when `name` is visible: always without "PCFG.list", else when the file lists it.
   int IsVisible(const char* name) const;
   // Names and labels of the records of one package and type (4: any type), visible ones only when
@@ -114,26 +118,41 @@ class ZOLINS_EXPORT ZOLINSToc {
  protected:
   // Marks the loaded table invalid (record count -1), as every failed load does.
   void FailLoad() { nbToc_ = -1; }
+  // Parses every raw line into its record, in file order; `beforeRecord(i, token)` may first take
+  // prefix fields off line i. On a refused line: `msg` gets the "ZOLINSInstToc.Error_Init"
+  // message, whose default is `failureFormat` filled with the line number and the path, followed
+  // by the parser's message; the load fails (record count -1) and -1 is returned. Else 1.
+  int ParseRecords(ZOLUnicodeString& msg, const char* failureFormat,
+                   const std::function<void(int, ZOLToken&)>& beforeRecord);
   // Drops the name index; the next lookup builds it from the records again. Loaders call it after
   // parsing the records.
   void RecordsChanged() const;
   ZOLTrace& Trace() const { return *trace_; }
   bool TraceOn() const { return traceOn_ != 0; }
+  // GetPackage and GetPackageOPT for either name container (ZOLINSStockName, ZOLINSStockNameInst).
+  template <typename Stock>
+  void ListPackage(ZOLINSPkg package, ZOLINSType type, Stock* result, int visibleOnly) const;
+  template <typename Stock>
+  void ListSuperseded(char (*names)[ZOLINS_NAME_SIZE], int nbNames, Stock* result, int all) const;
 
  private:
   void Clear();
+  const zol::NameIndex& Index() const;
+  // Record i, for 0 <= i < the record count.
+  ZOLINSUnitToc& Record(int i) const;
   void LoadVisibleNames(const std::string& tocPath);
   template <typename Match>
   void CollectRecords(const ZOLINSType type, ZOLINSStockIndex* result, Match match) const;
   // Labels from the records that the names of `result` denote; on a name without one, an internal
   // error (of GetPackageOPT when `superseded`) and a count of 0.
-  void FillLabels(ZOLINSStockName* result, ZOLINSType type, bool superseded) const;
+  template <typename Stock>
+  void FillLabels(Stock* result, ZOLINSType type, bool superseded) const;
 
   char* fileName_;
   int nbToc_;
   int lineSize_;
-  std::vector<ZOLUnicodeString> lines_;
-  std::vector<ZOLINSUnitToc> records_;
+  // Lines and records; see src/toc/TocStorage.h.
+  std::unique_ptr<zol::TocStorage> store_;
   char os_[8];
   char gaLevel_[8];
   int spkLevel_;
@@ -145,7 +164,6 @@ class ZOLINS_EXPORT ZOLINSToc {
   std::unique_ptr<ZOLTrace> trace_;
   int traceOn_;
   int allVisible_;
-  mutable std::unique_ptr<zol::NameIndex> index_;
 };
 
 #endif

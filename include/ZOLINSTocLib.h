@@ -8,6 +8,8 @@
 #include "ZOLINSCompar.h"
 #include "ZOLINSExport.h"
 #include "ZOLINSIfreq.h"
+#include "ZOLINSInstToc.h"
+#include "ZOLINSMediaToc.h"
 #include "ZOLINSStock.h"
 #include "ZOLINSToc.h"
 #include "ZOLINSTypes.h"

@@ -1,6 +1,8 @@
 #ifndef ZOLINS_UNIT_TOC_H
 #define ZOLINS_UNIT_TOC_H
 
+#include <cstddef>
+
 #include "ZOLINSExport.h"
 #include "ZOLINSIfreq.h"
 #include "ZOLINSTypes.h"
@@ -9,7 +11,12 @@
 
 // One element of a table of contents: one TOC line (13 fields separated by ":") turned into fixed
 // fields and owned lists. The record owns its supersede, prereq, ifreq and lang-size lists and its
-// label. Records move (ownership passes, the source is left empty) but are not copied.
+// label (a table's records keep them in the table's own storage instead, released with it).
+// Records move (ownership passes, the source is left empty) but are not copied.
+namespace zol {
+class Arena;
+}
+
 class ZOLINS_EXPORT ZOLINSUnitToc {
  public:
   // A cleared record, as after Init.
@@ -83,7 +90,13 @@ class ZOLINS_EXPORT ZOLINSUnitToc {
   void CutField(ZOLUnicodeString& field, int& count, unsigned int*& list);
 
  private:
+  friend class ZOLINSToc;
+
   int ParseRemainingFields(ZOLToken& token);
+  // An array for a list or the label: from the table's arena when the record belongs to a table,
+  // else from the heap.
+  template <typename T>
+  T* NewArray(std::size_t n);
 
   ZOLINSType type_;
   ZOLINSPkg package_;
@@ -104,6 +117,7 @@ class ZOLINS_EXPORT ZOLINSUnitToc {
   int maxSpkLevel_;
   int hfxLevel_;
   char* label_;
+  zol::Arena* arena_;
 };
 
 #endif

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "ZOLINSExport.h"
 #include "ZOLUnicodeString.h"
@@ -18,6 +19,9 @@ class ZOLINS_EXPORT ZOLToken {
   ZOLUnicodeString GetNextToken(const ZOLUnicodeString& separators);
   // The next word separated by blanks, skipping blanks before it; empty when no word is left.
   ZOLUnicodeString GetNextToken();
+  // The same two operations without a copy: views into the tokenizer's text, valid while it lives.
+  std::string_view NextView(char separator);
+  std::string_view NextWordView();
   // 1 while some text is left after the current position, else 0.
   int HasMoreText() const { return pos_ < text_.size() ? 1 : 0; }
 

@@ -15,13 +15,25 @@ ZOLUnicodeString ZOLToken::GetNextToken(const ZOLUnicodeString& separators) {
 }
 
 ZOLUnicodeString ZOLToken::GetNextToken() {
+  return ZOLUnicodeString(std::string(NextWordView()));
+}
+
+std::string_view ZOLToken::NextView(char separator) {
+  if (pos_ >= text_.size()) return std::string_view();
+  const std::size_t end = text_.find(separator, pos_);
+  const std::size_t stop = end == std::string::npos ? text_.size() : end;
+  const std::string_view token(text_.data() + pos_, stop - pos_);
+  pos_ = end == std::string::npos ? text_.size() : end + 1;
+  return token;
+}
+
+std::string_view ZOLToken::NextWordView() {
   const std::size_t begin = text_.find_first_not_of(' ', pos_);
   if (begin == std::string::npos) {
     pos_ = text_.size();
-    return ZOLUnicodeString();
+    return std::string_view();
   }
   const std::size_t end = text_.find(' ', begin);
-  const std::size_t stop = end == std::string::npos ? text_.size() : end;
-  pos_ = stop;
-  return ZOLUnicodeString(text_.substr(begin, stop - begin));
+  pos_ = end == std::string::npos ? text_.size() : end;
+  return std::string_view(text_.data() + begin, pos_ - begin);
 }

@@ -13,7 +13,7 @@ namespace zol {
 // field of the library is filled.
 inline void CopyCut(char* out, std::size_t size, std::string_view text) {
   const std::size_t n = text.size() < size ? text.size() : size - 1;
-  std::memcpy(out, text.data(), n);
+  if (n > 0) std::memcpy(out, text.data(), n);
   out[n] = '\0';
 }
 

@@ -13,9 +13,11 @@ namespace zol {
 // records' own name buffers, so the index is rebuilt whenever records move.
 class NameIndex {
  public:
-  explicit NameIndex(const std::vector<ZOLINSUnitToc>& records, int count);
+  NameIndex(const ZOLINSUnitToc* records, int count);
   // The record index, or -1.
   int Find(std::string_view name, int type) const;
+  // The first record of that name whatever its type, or -1.
+  int FindAnyType(std::string_view name) const;
 
  private:
   static constexpr int kTypes = 6;

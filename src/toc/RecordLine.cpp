@@ -2,20 +2,11 @@
 
 namespace zol {
 
-void OpenUpEmptyFields(ZOLUnicodeString& line) {
-  static const ZOLUnicodeString twoColons("::");
-  static const ZOLUnicodeString opened(": :");
-  line.ReplaceAll(twoColons, opened);
-  line.ReplaceAll(twoColons, opened);
+ZOLToken RecordTokenizer(std::string_view line) {
+  return ZOLToken(ZOLUnicodeString(std::string(line)));
 }
 
-ZOLToken RecordTokenizer(const std::string& line) {
-  ZOLUnicodeString copy(line);
-  OpenUpEmptyFields(copy);
-  return ZOLToken(std::move(copy));
-}
-
-int ParseRecordLine(ZOLINSUnitToc& record, const std::string& line, ZOLUnicodeString& message) {
+int ParseRecordLine(ZOLINSUnitToc& record, std::string_view line, ZOLUnicodeString& message) {
   ZOLToken token = RecordTokenizer(line);
   return record.WriteTabUnitToc(token, message);
 }

@@ -1,23 +1,22 @@
 #ifndef ZOLINS_TOC_RECORD_LINE_H
 #define ZOLINS_TOC_RECORD_LINE_H
 
-#include <string>
+#include <string_view>
 
 #include "ZOLINSUnitToc.h"
 #include "ZOLToken.h"
 
 namespace zol {
 
-// Opens up empty fields: every "::" becomes ": :", and a second pass does it again, so that runs of
-// three or more colons are opened up too and every empty field reaches its parser as a blank.
-void OpenUpEmptyFields(ZOLUnicodeString& line);
-
-// A tokenizer over a copy of `line` whose empty fields are opened up: what every loader hands to
-// the prefix and record parsers.
-ZOLToken RecordTokenizer(const std::string& line);
+// The tokenizer that every loader hands to the prefix and record parsers, over a copy of `line`.
+//
+// TOC lines were traditionally prepared by replacing "::" with ": :" twice, because older
+// tokenizers skipped empty fields. ZOLToken keeps empty fields and every field is stripped of
+// blanks, so that replacement cannot change a single field: the copy is tokenized as it is.
+ZOLToken RecordTokenizer(std::string_view line);
 
 // Parses one TOC line (without media prefix) into `record`; WriteTabUnitToc's result and message.
-int ParseRecordLine(ZOLINSUnitToc& record, const std::string& line, ZOLUnicodeString& message);
+int ParseRecordLine(ZOLINSUnitToc& record, std::string_view line, ZOLUnicodeString& message);
 
 }  // namespace zol
 

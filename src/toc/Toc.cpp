@@ -7,28 +7,34 @@
 
 #include "ZOLFile.h"
 #include "ZOLINSToc.h"
-#include "base/LineReader.h"
+#include "base/Files.h"
 #include "base/Message.h"
 #include "foundation/Names.h"
 #include "toc/InfoMessage.h"
 #include "toc/NameIndex.h"
+#include "toc/RecordLine.h"
+#include "toc/TocStorage.h"
 
 namespace {
 
-// The file's lines that end with a line feed, without it, cut at a NUL byte as a C string would
-// be; `longest` is the longest line counted with its line feed.
-bool ReadTerminatedLines(const std::string& path, std::vector<ZOLUnicodeString>& lines,
-                         std::size_t& longest) {
-  zol::LineReader reader(path);
-  std::string_view line;
-  bool newline = false;
-  longest = 0;
-  while (reader.Next(line, newline)) {
-    longest = std::max(longest, line.size() + (newline ? 1 : 0));
-    if (!newline) break;
-    lines.emplace_back(std::string(line.substr(0, line.find('\0'))));
+// Splits `text` into its lines that end with a line feed, each turned into a NUL-terminated text
+// in place (so a line holding a NUL byte ends there, as a C string would); returns the length of
+// the longest line, counted with its line feed.
+template <typename Text>
+std::size_t SplitTerminatedLines(Text& text, std::vector<std::size_t>& starts) {
+  std::size_t longest = 0;
+  std::size_t begin = 0;
+  const std::size_t size = text.size();
+  while (begin < size) {
+    const void* found = std::memchr(&text[begin], '\n', size - begin);
+    const std::size_t end = found ? static_cast<const char*>(found) - &text[0] : size;
+    longest = std::max(longest, (found ? end + 1 : size) - begin);
+    if (!found) break;
+    text[end] = '\0';
+    starts.push_back(begin);
+    begin = end + 1;
   }
-  return reader.IsOpen();
+  return longest;
 }
 
 }  // namespace
@@ -37,6 +43,7 @@ ZOLINSToc::ZOLINSToc()
     : fileName_(nullptr),
       nbToc_(-1),
       lineSize_(0),
+      store_(new zol::TocStorage),
       spkLevel_(0),
       previousSpkLevel_(0),
       hfxLevel_(0),
@@ -50,19 +57,17 @@ ZOLINSToc::ZOLINSToc()
 }
 
 ZOLINSToc::~ZOLINSToc() {
-  records_.clear();
-  index_.reset();
+  store_->index.reset();
+  store_->records.clear();
   visibleNames_.clear();
   zol::ReleaseInfoCopy();
   trace_.reset();
-  lines_.clear();
+  store_.reset();
   std::free(fileName_);
 }
 
 void ZOLINSToc::Clear() {
-  records_.clear();
-  index_.reset();
-  lines_.clear();
+  store_.reset(new zol::TocStorage);
   visibleNames_.clear();
   nbVisible_ = 0;
   allVisible_ = 1;
@@ -81,20 +86,21 @@ int ZOLINSToc::Init(char* path, ZOLUnicodeString& message) {
     return -1;
   }
   try {
-    std::size_t longest = 0;
-    ReadTerminatedLines(path, lines_, longest);
+    zol::ReadWholeFile(path, store_->text);
+    const std::size_t longest = SplitTerminatedLines(store_->text, store_->lineStarts);
     lineSize_ = static_cast<int>(std::min<std::size_t>(longest, INT_MAX - 32)) + 32;
-    const int count = static_cast<int>(lines_.size());
+    const int count = static_cast<int>(store_->lineStarts.size());
     if (count == 0) return -1;
     if (traceOn_) trace_->TraPrint("ZOLINSToc::Init: NbToc = %d\n", count);
     try {
-      records_.resize(lines_.size());
+      store_->records.resize(store_->lineStarts.size());
     } catch (const std::bad_alloc&) {
       message =
           zol::Message("ZOLINSToc.Error_Allocate",
                        "ZOLINSToc::Init unable to allocate %d entries from %s\n", count, path);
       return -1;
     }
+    for (ZOLINSUnitToc& record : store_->records) record.arena_ = &store_->arena;
     LoadVisibleNames(path);
     nbToc_ = count;
     return 1;
@@ -110,34 +116,65 @@ void ZOLINSToc::LoadVisibleNames(const std::string& tocPath) {
       (slash == std::string::npos ? tocPath : tocPath.substr(0, slash)) + "/PCFG.list";
   if (ZOLFileAccess(pcfg.c_str(), 0) != 0) return;
   allVisible_ = 0;
-  std::vector<ZOLUnicodeString> names;
-  std::size_t longest = 0;
-  ReadTerminatedLines(pcfg, names, longest);
-  for (const ZOLUnicodeString& name : names) visibleNames_.insert(name.str().substr(0, 47));
-  nbVisible_ = static_cast<int>(names.size());
+  std::string text;
+  std::vector<std::size_t> starts;
+  zol::ReadWholeFile(pcfg, text);
+  SplitTerminatedLines(text, starts);
+  for (std::size_t start : starts)
+    visibleNames_.insert(std::string(text.c_str() + start).substr(0, ZOLINS_NAME_SIZE - 1));
+  nbVisible_ = static_cast<int>(starts.size());
+}
+
+ZOLINSUnitToc& ZOLINSToc::Record(int i) const {
+  return store_->records[static_cast<std::size_t>(i)];
 }
 
 ZOLINSUnitToc* ZOLINSToc::GetIiemeUnitToc(int i) const {
   if (i < 0 || i >= nbToc_) return nullptr;
-  return const_cast<ZOLINSUnitToc*>(&records_[static_cast<std::size_t>(i)]);
+  return &Record(i);
 }
 
 const char* ZOLINSToc::GetLine(int i) const {
-  if (i < 0 || static_cast<std::size_t>(i) >= lines_.size()) return nullptr;
-  return lines_[static_cast<std::size_t>(i)].ConvertToChar();
+  if (i < 0 || static_cast<std::size_t>(i) >= store_->lineStarts.size()) return nullptr;
+  return store_->text.data() + store_->lineStarts[static_cast<std::size_t>(i)];
 }
 
 void ZOLINSToc::RecordsChanged() const {
-  index_.reset();
+  store_->index.reset();
+}
+
+const zol::NameIndex& ZOLINSToc::Index() const {
+  if (!store_->index) store_->index.reset(new zol::NameIndex(store_->records.data(), nbToc_));
+  return *store_->index;
 }
 
 int ZOLINSToc::GetIndex(const char* name, const ZOLINSType type) const {
   if (nbToc_ <= 0 || !name) return -1;
-  if (!index_) index_.reset(new zol::NameIndex(records_, nbToc_));
-  return index_->Find(name, type);
+  return Index().Find(name, type);
+}
+
+int ZOLINSToc::GetIndexAnyType(const char* name) const {
+  if (nbToc_ <= 0 || !name) return -1;
+  return Index().FindAnyType(name);
 }
 
 int ZOLINSToc::IsVisible(const char* name) const {
   if (allVisible_) return 1;
-  return name && visibleNames_.count(std::string(name).substr(0, 47)) ? 1 : 0;
+  return name && visibleNames_.count(std::string(name).substr(0, ZOLINS_NAME_SIZE - 1)) ? 1 : 0;
+}
+
+int ZOLINSToc::ParseRecords(ZOLUnicodeString& msg, const char* failureFormat,
+                            const std::function<void(int, ZOLToken&)>& beforeRecord) {
+  ZOLUnicodeString recordMsg;
+  for (int i = 0; i < nbToc_; ++i) {
+    ZOLToken token = zol::RecordTokenizer(GetLine(i));
+    if (beforeRecord) beforeRecord(i, token);
+    if (Record(i).WriteTabUnitToc(token, recordMsg) == 1) continue;
+    msg = zol::Message("ZOLINSInstToc.Error_Init", failureFormat, i + 1, fileName_);
+    msg.Append(recordMsg);
+    FailLoad();
+    return -1;
+  }
+  RecordsChanged();
+  return 1;
 }

@@ -6,9 +6,9 @@
 
 int ZOLINSToc::SetOS(ZOLUnicodeString& message) {
   if (nbToc_ < 1) return 1;
-  std::memcpy(os_, records_[0].GetOS(), sizeof os_);
+  std::memcpy(os_, Record(0).GetOS(), sizeof os_);
   for (int i = 1; i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    const ZOLINSUnitToc& record = Record(i);
     // Only code is tied to the operating system; other types may carry another one.
     if (record.GetType() != ZOLINS_CODE || std::strcmp(record.GetOS(), os_) == 0) continue;
     message =
@@ -23,9 +23,9 @@ int ZOLINSToc::SetOS(ZOLUnicodeString& message) {
 
 int ZOLINSToc::SetGALevel(ZOLUnicodeString& message) {
   if (nbToc_ < 1) return 1;
-  std::memcpy(gaLevel_, records_[0].GetGALevel(), sizeof gaLevel_);
+  std::memcpy(gaLevel_, Record(0).GetGALevel(), sizeof gaLevel_);
   for (int i = 1; i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    const ZOLINSUnitToc& record = Record(i);
     if (std::strcmp(record.GetGALevel(), gaLevel_) == 0) continue;
     message = zol::Message("SetGALevel.Error",
                            "ZOLINSToc::SetGALevel:GA level mismatch on line number %d from file "
@@ -53,7 +53,7 @@ int ZOLINSToc::SetGALevel() {
 void ZOLINSToc::SetSPKLevel() {
   spkLevel_ = previousSpkLevel_ = 0;
   for (int i = 0; i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    const ZOLINSUnitToc& record = Record(i);
     const ZOLINSPkg package = record.GetPackage();
     if ((package == ZOLINS_SPK || package == ZOLINS_HFX) && record.GetSPKLevel() > spkLevel_) {
       previousSpkLevel_ = spkLevel_;
@@ -65,7 +65,7 @@ void ZOLINSToc::SetSPKLevel() {
 void ZOLINSToc::SetHFXLevel() {
   hfxLevel_ = 0;
   for (int i = 0; i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    const ZOLINSUnitToc& record = Record(i);
     if (record.GetPackage() == ZOLINS_HFX) hfxLevel_ = record.GetHFXLevel();
   }
 }
@@ -73,7 +73,7 @@ void ZOLINSToc::SetHFXLevel() {
 int ZOLINSToc::SetHFXName() {
   std::memset(hfxName_, 0, sizeof hfxName_);
   for (int i = 0; i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    const ZOLINSUnitToc& record = Record(i);
     if (record.GetPackage() != ZOLINS_HFX) continue;
     std::memcpy(hfxName_, record.GetName(), sizeof hfxName_);
     break;
@@ -82,5 +82,5 @@ int ZOLINSToc::SetHFXName() {
 }
 
 void ZOLINSToc::SetTimestamp() {
-  if (nbToc_ > 0) records_[0].SetTimestamp();
+  if (nbToc_ > 0) Record(0).SetTimestamp();
 }

@@ -7,10 +7,12 @@
 #include "base/Message.h"
 #include "foundation/Names.h"
 #include "toc/InfoMessage.h"
+#include "toc/TocStorage.h"
 
 namespace {
 
-void SortNames(ZOLINSStockName* result, int (*compare)(const void*, const void*)) {
+template <typename Stock>
+void SortNames(Stock* result, int (*compare)(const void*, const void*)) {
   if (result->GetNbName() > 1)
     std::qsort(result->GetName(0), static_cast<std::size_t>(result->GetNbName()), ZOLINS_NAME_SIZE,
                compare);
@@ -24,13 +26,14 @@ bool Listed(char (*names)[ZOLINS_NAME_SIZE], int count, const char* name) {
 
 }  // namespace
 
-void ZOLINSToc::FillLabels(ZOLINSStockName* result, ZOLINSType type, bool superseded) const {
+template <typename Stock>
+void ZOLINSToc::FillLabels(Stock* result, ZOLINSType type, bool superseded) const {
   for (int k = 0; k < result->GetNbName(); ++k) {
     const char* name = result->GetName(k);
     int index = GetIndex(name, type == ZOLINS_UNKNOWNQ ? ZOLINS_CODE : type);
     if (index < 0 && type == ZOLINS_UNKNOWNQ) index = GetIndex(name, ZOLINS_RUX2);
     if (index >= 0) {
-      result->GetTabLabel()[k] = records_[static_cast<std::size_t>(index)].GetLabel();
+      result->GetTabLabel()[k] = Record(index).GetLabel();
       continue;
     }
     if (superseded) {
@@ -46,12 +49,13 @@ void ZOLINSToc::FillLabels(ZOLINSStockName* result, ZOLINSType type, bool supers
   }
 }
 
-void ZOLINSToc::GetPackage(const ZOLINSPkg package, const ZOLINSType type, ZOLINSStockName* result,
-                           int visibleOnly) const {
+template <typename Stock>
+void ZOLINSToc::ListPackage(ZOLINSPkg package, ZOLINSType type, Stock* result,
+                            int visibleOnly) const {
   if (!result) return;
   result->Reset();
   for (int i = 0; i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    const ZOLINSUnitToc& record = Record(i);
     if (record.GetPackage() != package) continue;
     if (type != ZOLINS_UNKNOWNQ && record.GetType() != type) continue;
     if (visibleOnly == 1 && !IsVisible(record.GetName())) continue;
@@ -61,20 +65,21 @@ void ZOLINSToc::GetPackage(const ZOLINSPkg package, const ZOLINSType type, ZOLIN
   FillLabels(result, type, false);
 }
 
-void ZOLINSToc::GetPackageOPT(char (*names)[ZOLINS_NAME_SIZE], int nbNames, ZOLINSStockName* result,
-                              int all) const {
+template <typename Stock>
+void ZOLINSToc::ListSuperseded(char (*names)[ZOLINS_NAME_SIZE], int nbNames, Stock* result,
+                               int all) const {
   if (!result) return;
   result->Reset();
   if (all) {
     for (int i = 0; i < nbToc_; ++i) {
-      const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+      const ZOLINSUnitToc& record = Record(i);
       for (int s = 0; s < record.GetNbSupersede(); ++s) result->AddName(record.GetSupersede(s));
     }
   } else {
     for (int n = 0; names && n < nbNames; ++n) {
       const int index = GetIndex(names[n], ZOLINS_CODE);
       if (index < 0) continue;
-      const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(index)];
+      const ZOLINSUnitToc& record = Record(index);
       for (int s = 0; s < record.GetNbSupersede(); ++s) {
         if (!Listed(names, nbNames, record.GetSupersede(s)))
           result->AddName(record.GetSupersede(s));
@@ -85,13 +90,27 @@ void ZOLINSToc::GetPackageOPT(char (*names)[ZOLINS_NAME_SIZE], int nbNames, ZOLI
   FillLabels(result, ZOLINS_CODE, true);
 }
 
+template void ZOLINSToc::ListPackage(ZOLINSPkg, ZOLINSType, ZOLINSStockNameInst*, int) const;
+template void ZOLINSToc::ListSuperseded(char (*)[ZOLINS_NAME_SIZE], int, ZOLINSStockNameInst*,
+                                        int) const;
+
+void ZOLINSToc::GetPackage(const ZOLINSPkg package, const ZOLINSType type, ZOLINSStockName* result,
+                           int visibleOnly) const {
+  ListPackage(package, type, result, visibleOnly);
+}
+
+void ZOLINSToc::GetPackageOPT(char (*names)[ZOLINS_NAME_SIZE], int nbNames, ZOLINSStockName* result,
+                              int all) const {
+  ListSuperseded(names, nbNames, result, all);
+}
+
 void ZOLINSToc::GetPackageIncludingExtra(const char* name, ZOLINSStockName* result) const {
   if (!result) return;
   result->Reset();
   auto superseding = std::make_unique<ZOLINSStockIndex>();
   GetSuperseding(name, ZOLINS_CODE, superseding.get());
   for (int i = 0; i < superseding->GetNbIndex(); ++i)
-    result->AddName(records_[static_cast<std::size_t>(superseding->GetIndex(i))].GetName());
+    result->AddName(Record(superseding->GetIndex(i)).GetName());
   SortNames(result, ComparString);
   FillLabels(result, ZOLINS_CODE, true);
 }
@@ -101,14 +120,14 @@ void ZOLINSToc::CollectRecords(const ZOLINSType type, ZOLINSStockIndex* result, 
   if (!result) return;
   result->Reset();
   for (int i = 0; i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    const ZOLINSUnitToc& record = Record(i);
     if (record.GetType() == type && match(record)) result->AddIndex(i);
   }
 }
 
 int ZOLINSToc::GetOneSuperseding(const char* name, const ZOLINSType type) const {
   for (int i = 0; name && i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = records_[static_cast<std::size_t>(i)];
+    const ZOLINSUnitToc& record = Record(i);
     if (record.GetType() != type) continue;
     for (int s = 0; s < record.GetNbSupersede(); ++s)
       if (std::strcmp(record.GetSupersede(s), name) == 0) return i;
@@ -154,7 +173,7 @@ int ZOLINSToc::Remove(const char* name, const ZOLINSType type, ZOLUnicodeString&
     return 0;
   }
   // The records after it move up one place; each list keeps exactly one owner.
-  records_.erase(records_.begin() + index);
+  store_->records.erase(store_->records.begin() + index);
   --nbToc_;
   RecordsChanged();
   return 1;

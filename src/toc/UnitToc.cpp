@@ -6,7 +6,7 @@
 #include "ZOLINSUnitToc.h"
 #include "foundation/Names.h"
 
-ZOLINSUnitToc::ZOLINSUnitToc() {
+ZOLINSUnitToc::ZOLINSUnitToc() : arena_(nullptr) {
   Init();
 }
 
@@ -14,7 +14,7 @@ ZOLINSUnitToc::~ZOLINSUnitToc() {
   Libere();
 }
 
-ZOLINSUnitToc::ZOLINSUnitToc(ZOLINSUnitToc&& other) noexcept {
+ZOLINSUnitToc::ZOLINSUnitToc(ZOLINSUnitToc&& other) noexcept : arena_(nullptr) {
   Init();
   *this = std::move(other);
 }
@@ -41,6 +41,7 @@ ZOLINSUnitToc& ZOLINSUnitToc::operator=(ZOLINSUnitToc&& other) noexcept {
   maxSpkLevel_ = other.maxSpkLevel_;
   hfxLevel_ = other.hfxLevel_;
   label_ = other.label_;
+  arena_ = other.arena_;
   // The lists have changed owner: the source forgets them.
   other.Reset();
   return *this;
@@ -71,11 +72,13 @@ void ZOLINSUnitToc::Reset() {
 }
 
 void ZOLINSUnitToc::Libere() {
-  delete[] label_;
-  delete[] ifreq_;
-  delete[] prereq_;
-  delete[] supersede_;
-  delete[] langSizes_;
+  if (!arena_) {  // arena blocks are released with their table
+    delete[] label_;
+    delete[] ifreq_;
+    delete[] prereq_;
+    delete[] supersede_;
+    delete[] langSizes_;
+  }
   label_ = nullptr;
   ifreq_ = nullptr;
   prereq_ = nullptr;

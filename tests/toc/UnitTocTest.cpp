@@ -209,3 +209,18 @@ TEST_F(UnitToc, CutFieldCountsWordsAndStripsTheField) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RecordLine, EmptyFieldsInRunsOfColonsStayFields) {
+  // What opening up "::" twice guarantees, the tokenizer gives by itself.
+  for (const char* line : {"code:FWK:A:::::::::L:", "code:FWK:A: : : : : : : : :L:"}) {
+    ZOLINSUnitToc record;
+    ZOLUnicodeString message;
+    ASSERT_EQ(zol::ParseRecordLine(record, line, message), 1) << line;
+    EXPECT_STREQ(record.GetLabel(), "L");
+    EXPECT_EQ(record.GetNbPrereq(), 0);
+  }
+}
+
+}  // namespace

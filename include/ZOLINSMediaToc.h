@@ -1,0 +1,81 @@
+#ifndef ZOLINS_MEDIA_TOC_H
+#define ZOLINS_MEDIA_TOC_H
+
+#include <memory>
+#include <vector>
+
+#include "ZOLINSExport.h"
+#include "ZOLINSToc.h"
+#include "ZOLINSTypes.h"
+#include "ZOLToken.h"
+#include "ZOLUnicodeString.h"
+
+class ZOLINSInstToc;
+
+// Where an element of a medium lies: the three prefix fields of its media TOC line.
+class ZOLINS_EXPORT ZOLINSPrefixToc {
+ public:
+  ZOLINSPrefixToc() : media(0), order(0), sizeCaf(0) {}
+
+  // Reads the medium (first character of the trimmed field, NUL when empty), the order number and
+  // the archive size from the next three ":" fields of `token`. A number that does not parse is 0.
+  // Returns 1.
+  int WriteTabPrefixToc(ZOLToken& token, ZOLUnicodeString& msg);
+
+  char GetMedia() const { return media; }
+  int GetOrder() const { return order; }
+  const int* GetOrderAddress() const { return &order; }
+  unsigned int GetSizeCaf() const { return sizeCaf; }
+
+ private:
+  char media;
+  int order;
+  unsigned int sizeCaf;
+};
+
+// The TOC of an installation medium: a table whose lines start with the prefix fields, and one
+// prefix entry per record. Install planning works on it.
+class ZOLINS_EXPORT ZOLINSMediaToc : public ZOLINSToc {
+ public:
+  ZOLINSMediaToc();
+  virtual ~ZOLINSMediaToc();
+
+  // Loads the media TOC at `path`. Returns 1, or -1 with the record count at -1 and the reason in
+  // `msg`. Sets the prerequisite-check flag to 0.
+  int InitMedia(char* path, ZOLUnicodeString& msg);
+
+  // The index of the first prefix entry carrying order number `order`, or -1.
+  int GetIndexI(const int order) const;
+  // Prefix entry i, or null when i is not below the record count.
+  const ZOLINSPrefixToc* GetIiemePrefixToc(int i) const;
+  // Writes the record line of the first element named `name` (any type) into `line`; 0, or -1
+  // (line untouched) when there is none.
+  int GetUnitToc(ZOLUnicodeString& line, char* name);
+  // Copies to `out`, in order, the names among `names` that are code products or solutions; the
+  // number copied goes to *nbOut. Does nothing when `out` or `nbOut` is null.
+  void GetTabCFGPRDToInstall(char (*names)[ZOLINS_NAME_SIZE], int nb, char (*out)[ZOLINS_NAME_SIZE],
+                             int* nbOut);
+  // The number of prerequisites of the documentation element `name`, or -1 when there is none.
+  int GetNbPrereqOf(char* name);
+  // Copies prerequisite i of the documentation element `name` into `out` (48 bytes); an unknown
+  // element or an index out of range gives the empty name. Returns 0.
+  int GetIiemePrereqOf(char* name, int i, char* out);
+  // The largest file-system size among the named elements (first record of each name); 0 when
+  // nb is 0 or above 4096.
+  unsigned int GetMaxSizeCaf(unsigned int nb, char (*names)[ZOLINS_NAME_SIZE]) const;
+  // The sum of the language sizes 0 to 7 of the named elements, leaving out size k when bit k of
+  // `excluded` is set; `largest` gets the largest element's sum, or 0 when at most one element
+  // contributed. 0 when nb is 0 or above 4096.
+  unsigned int GetSizeFilesToRemove(int excluded, unsigned int nb, char (*names)[ZOLINS_NAME_SIZE],
+                                    unsigned int& largest) const;
+
+  // When not 0, GetSize refuses requested elements whose first prerequisite is not installed.
+  void SetPrereqCheck(int flag) { prereqCheck_ = flag; }
+  int GetPrereqCheck() const { return prereqCheck_; }
+
+ private:
+  std::vector<ZOLINSPrefixToc> prefixes_;
+  int prereqCheck_;
+};
+
+#endif

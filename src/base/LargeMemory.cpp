@@ -1,0 +1,40 @@
+#include "base/LargeMemory.h"
+
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace zol {
+namespace {
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
+}
+
+void* AllocateLarge(std::size_t bytes) {
+  if (bytes < kHugePage) return std::malloc(bytes ? bytes : 1);
+  const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  void* p = std::aligned_alloc(kHugePage, rounded);
+  if (p) ::madvise(p, rounded, MADV_HUGEPAGE);  // only advice: failure changes nothing
+  return p;
+}
+
+void* Arena::Allocate(std::size_t bytes) {
+  constexpr std::size_t align = alignof(std::max_align_t);
+  bytes = (bytes + align - 1) / align * align;
+  if (bytes > left_) {
+    // Blocks double up to 4 MiB, so that a small table stays small and a large one takes few.
+    const std::size_t size = std::max(blockSize_, bytes);
+    char* block = static_cast<char*>(AllocateLarge(size));
+    if (!block) throw std::bad_alloc();
+    blocks_.emplace_back(block);
+    next_ = block;
+    left_ = size;
+    if (blockSize_ < (std::size_t(4) << 20)) blockSize_ *= 2;
+  }
+  void* p = next_;
+  next_ += bytes;
+  left_ -= bytes;
+  return p;
+}
+
+}  // namespace zol

@@ -1,0 +1,62 @@
+#ifndef ZOLINS_BASE_LARGE_MEMORY_H
+#define ZOLINS_BASE_LARGE_MEMORY_H
+
+#include <cstddef>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace zol {
+
+// Memory for large tables. Blocks of 2 MiB and more are aligned for, and advised to use, huge
+// pages: first touching a large table page by page costs more than parsing it. Free with free().
+void* AllocateLarge(std::size_t bytes);
+
+// A standard allocator over AllocateLarge, for the vectors that hold whole tables.
+template <typename T>
+struct LargeAllocator {
+  using value_type = T;
+  LargeAllocator() = default;
+  template <typename U>
+  LargeAllocator(const LargeAllocator<U>&) {}
+  T* allocate(std::size_t n) {
+    void* p = AllocateLarge(n * sizeof(T));
+    if (!p) throw std::bad_alloc();
+    return static_cast<T*>(p);
+  }
+  void deallocate(T* p, std::size_t) { std::free(p); }
+  template <typename U>
+  bool operator==(const LargeAllocator<U>&) const {
+    return true;
+  }
+  template <typename U>
+  bool operator!=(const LargeAllocator<U>&) const {
+    return false;
+  }
+};
+
+// Bump allocation of many small blocks that all live as long as the arena: the lists and labels
+// of a table's records. Nothing is freed one by one.
+class Arena {
+ public:
+  Arena() = default;
+  Arena(const Arena&) = delete;
+  Arena& operator=(const Arena&) = delete;
+
+  // `bytes` bytes aligned for any object; throws std::bad_alloc when memory runs out.
+  void* Allocate(std::size_t bytes);
+
+ private:
+  struct FreeDeleter {
+    void operator()(char* p) const { std::free(p); }
+  };
+  std::vector<std::unique_ptr<char, FreeDeleter>> blocks_;
+  char* next_ = nullptr;
+  std::size_t left_ = 0;
+  std::size_t blockSize_ = std::size_t(1) << 16;
+};
+
+}  // namespace zol
+
+#endif

@@ -1,0 +1,148 @@
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "ZOLINSCompar.h"
+#include "ZOLINSInstToc.h"
+#include "ZOLINSMediaToc.h"
+#include "base/Message.h"
+#include "foundation/Names.h"
+
+ZOLINSInstToc::ZOLINSInstToc() {
+  std::memset(nbNameInst, 0, sizeof nbNameInst);
+}
+
+ZOLINSInstToc::~ZOLINSInstToc() = default;
+
+int ZOLINSInstToc::InitInst(char* path, ZOLUnicodeString& msg) {
+  for (int list = 0; list < 6; ++list) {
+    nbNameInst[list] = 0;
+    members_[list].clear();
+  }
+  if (Init(path, msg) != 1) return -1;
+  if (ParseRecords(msg, "ZOLINSInstToc: Init of line number %d from %s failed\n", nullptr) != 1)
+    return -1;
+  if (SetOS(msg) == 0) return FailLoad(), -1;
+  Trace().TraPrint("ZOLINSInstToc::ZOLINSInstToc OS = %s\n", GetOS());
+  if (SetGALevel(msg) == 0) return FailLoad(), -1;
+  Trace().TraPrint("ZOLINSInstToc::ZOLINSInstToc GALevel = %s\n", GetGALevel());
+  SetSPKLevel();
+  Trace().TraPrint("ZOLINSInstToc::ZOLINSInstToc SPKLevel = %d\n", GetSPKLevel(1));
+  SetHFXLevel();
+  SetHFXName();
+  if (BuildLists(path, msg) != 1 || RaiseFrameworkLevels(msg) != 1) return FailLoad(), -1;
+  Trace().TraPrint("ZOLINSInsToc::ZOLINSInsToc END\n ");
+  return 1;
+}
+
+bool ZOLINSInstToc::AddInstalledName(int list, const char* name) {
+  if (members_[list].count(name)) return true;
+  if (nbNameInst[list] >= ZOLINS_STOCK_CAPACITY) return false;
+  char* slot = tabNameInst[list][nbNameInst[list]++];
+  zol::CopyName(slot, name);
+  members_[list].insert(slot);
+  return true;
+}
+
+int ZOLINSInstToc::BuildLists(const char* path, ZOLUnicodeString& msg) {
+  const int count = GetNbToc();
+  auto full = [&](int list) {
+    msg = zol::Message("ZOLINSInstToc.Error_ListFull",
+                       "ZOLINSInstToc: %s holds more than %d names for list %d\n", path,
+                       static_cast<int>(ZOLINS_STOCK_CAPACITY), list);
+    return -1;
+  };
+  for (int i = 0; i < count; ++i) {
+    const ZOLINSUnitToc* record = GetIiemeUnitToc(i);
+    if (!AddInstalledName(record->GetType(), record->GetName())) return full(record->GetType());
+  }
+  const int installed = nbNameInst[ZOLINS_CODE] + nbNameInst[ZOLINS_RUX2] +
+                        nbNameInst[ZOLINS_DOCUMENTATION] + nbNameInst[ZOLINS_SAMPLES];
+  if (installed != count) {
+    msg = zol::Message("ZOLINSInstToc.Error_Duplicate", "ZOLINSInstToc:Duplicate entry in %s\n",
+                       path);
+    return -1;
+  }
+  TraceList("ZOLINSInstToc::ZOLINSInstToc: %d objets installes\n", ZOLINS_CODE);
+  TraceList("ZOLINSInstToc::ZOLINSInstToc: %d objets docinstalles\n", ZOLINS_DOCUMENTATION);
+  TraceList("ZOLINSInstToc::ZOLINSInstToc: %d objets rux installes\n", ZOLINS_RUX2);
+
+  for (int i = 0; i < count; ++i) {
+    const ZOLINSUnitToc* record = GetIiemeUnitToc(i);
+    const int list = 3 + record->GetType();
+    if (list > 5) continue;  // samples supersede nothing that is tracked
+    for (int s = 0; s < record->GetNbSupersede(); ++s)
+      if (!AddInstalledName(list, record->GetSupersede(s))) return full(list);
+  }
+  // Sorting moves the names: their memberships are taken again afterwards.
+  std::qsort(tabNameInst[3], static_cast<std::size_t>(nbNameInst[3]), ZOLINS_NAME_SIZE,
+             ComparString2);
+  members_[3].clear();
+  for (int i = 0; i < nbNameInst[3]; ++i) members_[3].insert(tabNameInst[3][i]);
+  TraceList("ZOLINSInstToc::ZOLINSInstToc: %d extra_products de code\n", 3);
+  return 1;
+}
+
+int ZOLINSInstToc::RaiseFrameworkLevels(ZOLUnicodeString& msg) {
+  for (int i = 0; i < GetNbToc(); ++i) {
+    const ZOLINSUnitToc* fixSet = GetIiemeUnitToc(i);
+    if (fixSet->GetPackage() != ZOLINS_FSP) continue;
+    const std::unique_ptr<char[]> base(fixSet->GetBaseFWK());
+    const int framework = GetIndex(base.get(), fixSet->GetType());
+    if (framework < 0) {
+      msg = zol::Message("ZOLINSInstToc.Error_NoFramework",
+                         "ZOLINSInsToc: Np Framework associated with %s\n", fixSet->GetName());
+      return -1;
+    }
+    GetIiemeUnitToc(framework)->SetMaxSPKLevel(fixSet->GetSPKLevel());
+  }
+  return 1;
+}
+
+void ZOLINSInstToc::TraceList(const char* heading, int list) const {
+  if (!TraceOn()) return;
+  Trace().TraPrint(heading, nbNameInst[list]);
+  for (int i = 0; i < nbNameInst[list]; ++i) Trace().TraPrint("%s\n", tabNameInst[list][i]);
+}
+
+int ZOLINSInstToc::IsInstalled(const char* name, ZOLINSType type) const {
+  if (!name || type < 0 || type > 5) return -1;
+  return members_[type].count(name) ? 0 : -1;
+}
+
+int ZOLINSInstToc::IsInstalledLookDocLp(char* name, ZOLINSMediaToc* media) {
+  if (!name || !media) return -1;
+  if (IsInstalled(name, ZOLINS_DOCUMENTATION) == -1) return -1;
+  const int count = media->GetNbPrereqOf(name);
+  if (count == -1) return -1;
+  for (int i = 0; i < count; ++i) {
+    char prereq[256] = {};
+    media->GetIiemePrereqOf(name, i, prereq);
+    if (IsInstalled(prereq, ZOLINS_DOCUMENTATION) == -1) return -1;
+  }
+  return 0;
+}
+
+int ZOLINSInstToc::GetMaxSPKLevel(const char* name, ZOLINSType type) const {
+  const int index = GetIndex(name, type);
+  return index < 0 ? -1 : GetIiemeUnitToc(index)->GetMaxSPKLevel();
+}
+
+void ZOLINSInstToc::GetPackageInst(const ZOLINSPkg pkg, const ZOLINSType type,
+                                   ZOLINSStockNameInst* out, int visibleOnly) const {
+  ListPackage(pkg, type, out, visibleOnly);
+}
+
+void ZOLINSInstToc::GetPackageInstOPT(char (*names)[ZOLINS_NAME_SIZE], int nb,
+                                      ZOLINSStockNameInst* out) const {
+  ListSuperseded(names, nb, out, 0);
+}
+
+int ZOLINSInstToc::GetNbNameInst(ZOLINSType list) const {
+  return list >= 0 && list < 6 ? nbNameInst[list] : 0;
+}
+
+const char* ZOLINSInstToc::GetIiemeNameInst(ZOLINSType list, int i) const {
+  if (list < 0 || list >= 6 || i < 0 || i >= nbNameInst[list]) return nullptr;
+  return tabNameInst[list][i];
+}
