@@ -56,6 +56,7 @@ class ZOLINS_EXPORT ZOLINSInstToc : public ZOLINSToc {
   char tabNameInst[6][ZOLINS_STOCK_CAPACITY][ZOLINS_NAME_SIZE];
 
  private:
+  int LoadRecordsAndLists(const char* path, ZOLUnicodeString& msg);
   bool AddInstalledName(int list, const char* name);
   int BuildLists(const char* path, ZOLUnicodeString& msg);
   int RaiseFrameworkLevels(ZOLUnicodeString& msg);

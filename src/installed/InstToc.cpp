@@ -20,17 +20,23 @@ int ZOLINSInstToc::InitInst(char* path, ZOLUnicodeString& msg) {
     members_[list].clear();
   }
   if (Init(path, msg) != 1) return -1;
+  if (LoadRecordsAndLists(path, msg) == 1) return 1;
+  FailLoad();
+  return -1;
+}
+
+int ZOLINSInstToc::LoadRecordsAndLists(const char* path, ZOLUnicodeString& msg) {
   if (ParseRecords(msg, "ZOLINSInstToc: Init of line number %d from %s failed\n", nullptr) != 1)
     return -1;
-  if (SetOS(msg) == 0) return FailLoad(), -1;
+  if (SetOS(msg) == 0) return -1;
   Trace().TraPrint("ZOLINSInstToc::ZOLINSInstToc OS = %s\n", GetOS());
-  if (SetGALevel(msg) == 0) return FailLoad(), -1;
+  if (SetGALevel(msg) == 0) return -1;
   Trace().TraPrint("ZOLINSInstToc::ZOLINSInstToc GALevel = %s\n", GetGALevel());
   SetSPKLevel();
   Trace().TraPrint("ZOLINSInstToc::ZOLINSInstToc SPKLevel = %d\n", GetSPKLevel(1));
   SetHFXLevel();
   SetHFXName();
-  if (BuildLists(path, msg) != 1 || RaiseFrameworkLevels(msg) != 1) return FailLoad(), -1;
+  if (BuildLists(path, msg) != 1 || RaiseFrameworkLevels(msg) != 1) return -1;
   Trace().TraPrint("ZOLINSInsToc::ZOLINSInsToc END\n ");
   return 1;
 }
