@@ -11,6 +11,7 @@
 #include "ZOLINSInstToc.h"
 #include "ZOLINSMediaToc.h"
 #include "ZOLINSPresent.h"
+#include "ZOLINSQuery.h"
 #include "ZOLINSStock.h"
 #include "ZOLINSToc.h"
 #include "ZOLINSTypes.h"
