@@ -1,7 +1,13 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "ZOLINSPresent.h"
 #include "ZOLINSQuery.h"
 #include "support/TestSupport.h"
 #include "support/TocBuilder.h"
@@ -165,6 +171,25 @@ TEST_F(Queries, InstalledMeansInstalledAsCode) {
               return 0;
             }),
             0);
+}
+
+TEST_F(Queries, StateIsReleasedCleanlyAtExit) {
+  const std::string root = Installation("i", Levels("R1", "BASE.1", ""));
+  // Unlike RunInChild, the child ends with exit(): the library's state is destroyed as at the end
+  // of any program, under the sanitizers' eyes when they are built in.
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const bool ok = ZOLGetGALevel(root.c_str()) && ZOLGetGALevel(root.c_str()) &&
+                    ZOLIsInstalled("BASE", root.c_str()) == 1 &&
+                    SetDocPresentFile((root + "/control/PRESENT").c_str()) == 0 &&
+                    SetDocPresentFile((root + "/control/PRESENT").c_str()) == 0;
+    std::exit(ok ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(QEBReadFileTest, LinesOfAnyLengthComeWhole) {
