@@ -10,6 +10,8 @@
 #include "ZOLINSIfreq.h"
 #include "ZOLINSInstToc.h"
 #include "ZOLINSMediaToc.h"
+#include "ZOLINSPresent.h"
+#include "ZOLINSQuery.h"
 #include "ZOLINSStock.h"
 #include "ZOLINSToc.h"
 #include "ZOLINSTypes.h"

@@ -16,14 +16,12 @@ UniqueFd OpenForReading(const std::string& path, std::size_t& sizeHint);
 // read(2) retried on EINTR.
 ssize_t ReadSome(int fd, char* buffer, std::size_t size);
 
-// Reads the whole file into `content` (a std::string or a vector of char), with as few reads as
-// its size allows. False when the file cannot be opened or a read fails; `content` then holds what
-// was read.
+// Reads everything from a descriptor that OpenForReading gave (with its size hint) into `content`
+// (a std::string or a vector of char), with as few reads as the hint allows. False when `fd` is not
+// open or a read fails; `content` then holds what was read.
 template <typename Buffer>
-bool ReadWholeFile(const std::string& path, Buffer& content) {
+bool ReadAll(const UniqueFd& fd, std::size_t capacity, Buffer& content) {
   content.clear();
-  std::size_t capacity = 0;
-  const UniqueFd fd = OpenForReading(path, capacity);
   if (!fd.valid()) return false;
   std::size_t used = 0;
   for (;;) {
@@ -35,6 +33,14 @@ bool ReadWholeFile(const std::string& path, Buffer& content) {
     }
     used += static_cast<std::size_t>(got);
   }
+}
+
+// ReadAll on the file at `path`: false also when it cannot be opened.
+template <typename Buffer>
+bool ReadWholeFile(const std::string& path, Buffer& content) {
+  std::size_t capacity = 0;
+  const UniqueFd fd = OpenForReading(path, capacity);
+  return ReadAll(fd, capacity, content);
 }
 
 }  // namespace zol

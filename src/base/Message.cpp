@@ -39,6 +39,11 @@ ZOLUnicodeString CatalogueMessage(const char* catalogue, const char* key,
   return ZOLUnicodeString(text ? FillParameters(*text, parameters) : defaultText);
 }
 
+void PrintMessage(const ZOLUnicodeString& message) {
+  std::fprintf(stderr, "%s\n", message.ConvertToChar());
+  std::fflush(stderr);
+}
+
 }  // namespace zol
 
 ZOLUnicodeString ZOLMsgCatalog::BuildMessage(const ZOLString& catalogue, const ZOLString& key,

@@ -17,6 +17,10 @@ ZOLUnicodeString CatalogueMessage(const char* catalogue, const char* key,
                                   const std::vector<std::string>& parameters,
                                   const std::string& defaultText);
 
+// Prints a message of a plain function on standard error, as "%s\n", and flushes the stream at
+// once so that it comes out in order with the caller's own output.
+void PrintMessage(const ZOLUnicodeString& message);
+
 namespace detail {
 inline std::string AsParameter(const char* text) {
   return text ? text : "";

@@ -8,20 +8,15 @@
 #include "base/Message.h"
 #include "base/Numbers.h"
 #include "foundation/Names.h"
+#include "toc/RecordLine.h"
 
 // Parsing works on views into the tokenizer's text: a media TOC holds tens of thousands of lines,
 // and a copy per field would cost more than the parse itself.
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t begin = text.find_first_not_of(' ');
-  if (begin == std::string_view::npos) return std::string_view();
-  return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
-}
-
 std::string_view NextField(ZOLToken& token) {
-  return TrimBlanks(token.NextView(':'));
+  return zol::TrimBlanks(token.NextView(':'));
 }
 
 // The value of `text` among the first `count` keywords, skipping the refused ones; -1 when none.

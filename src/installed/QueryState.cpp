@@ -1,0 +1,10 @@
+#include "installed/QueryState.h"
+
+namespace zol {
+
+QueryState& Queries() {
+  static QueryState state;
+  return state;
+}
+
+}  // namespace zol
