@@ -90,11 +90,13 @@ int CompleteDocPrerequisites(const char* name, const char* presentPath, ZOLINSMe
   std::string content;
   const int read = ReadPresent(presentPath, content);
   if (read != 0) return read;
-  // The missing names end the prereq field, each with its blank, as they always have.
+  // The missing names end the prereq field, each with its blank. A field copied raw from a medium
+  // may lack the blank after its last name; one goes in first so that no two names run together.
+  const bool needsBlank = prereqEnd > prereqStart + 1 && line[prereqEnd - 1] != ' ';
   ZOLUnicodeString newContent;
   try {
     std::string newLine(line);
-    newLine.insert(prereqEnd, missing);
+    newLine.insert(prereqEnd, needsBlank ? " " + missing : missing);
     newContent = ZOLUnicodeString(std::move(content));
     if (newContent.ReplaceSubString(ZOLUnicodeString(std::move(line)),
                                     ZOLUnicodeString(std::move(newLine))) == 0)

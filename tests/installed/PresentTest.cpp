@@ -185,6 +185,20 @@ TEST_F(DocPresent, ProductLineGetsOnlyItsMissingPrerequisites) {
   EXPECT_EQ(std::system(("test $(ls -A " + dir / "control" + " | wc -l) -eq 1").c_str()), 0);
 }
 
+TEST_F(DocPresent, NewPrerequisitesNeverRunIntoTheLastOldOne) {
+  // A line copied raw from a medium may end its prereq field without a blank.
+  old = "documentation:PDO:X.prd::D10 D2:::::::0:Doc:\n";
+  present = dir.Write("control/PRESENT", old);
+  EXPECT_EQ(RunInChild([&] {
+              EXPECT_EQ(SetDocPresentFile(present.c_str()), 0);
+              EXPECT_EQ(Record("X.prd", media.get()), 0);
+              EXPECT_EQ(zoltest::ReadFile(present),
+                        "documentation:PDO:X.prd::D10 D2 D3 D4 :::::::0:Doc:\n");
+              return 0;
+            }),
+            0);
+}
+
 TEST_F(DocPresent, ProductLineThatCannotBeFoundOrCompleted) {
   EXPECT_EQ(RunInChild([&] {
               EXPECT_EQ(SetDocPresentFile(present.c_str()), 0);
