@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   zoltoc::AddPackagesCommand(app, status);
   zoltoc::AddElementCommand(app, status);
   zoltoc::AddLevelsCommand(app, status);
+  zoltoc::AddRecordCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -1,0 +1,93 @@
+// record: add elements installed from a medium to control/PRESENT.
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "Common.h"
+
+namespace zoltoc {
+namespace {
+
+struct RecordOptions {
+  std::string media;
+  std::string install;
+  std::vector<std::string> names;
+  bool json = false;
+};
+
+const char* Reason(int code) {
+  switch (code) {
+    case -10:
+      return "the media TOC cannot be opened";
+    case -300:
+      return "the media TOC has no line for this element";
+    case -100:
+      return "PRESENT cannot be opened for reading";
+    case -101:
+      return "PRESENT has no documentation line for this element";
+    case -102:
+      return "no media TOC was loaded";
+    case -104:
+      return "the documentation line in PRESENT has too few fields";
+    case -105:
+    case -107:
+    case -108:
+      return "PRESENT cannot be read";
+    case -106:
+    case -110:
+      return "out of memory";
+    case -109:
+      return "the documentation line changed while it was updated";
+    case -111:
+      return "PRESENT cannot be replaced (temporary file not created)";
+    case -112:
+      return "PRESENT was not replaced (write failed); it is unchanged";
+    case -200:
+      return "PRESENT cannot be opened for appending";
+    default:
+      return "failed";
+  }
+}
+
+int RunRecord(const RecordOptions& options) {
+  std::unique_ptr<ZOLINSMediaToc> media = LoadMedia(options.media);
+  const std::string present = options.install + "/control/PRESENT";
+  // Documentation products already recorded are completed rather than recorded twice.
+  if (ZOLFileAccess(present.c_str(), 0) == 0 && SetDocPresentFile(present.c_str()) != 0)
+    throw Failure{kUsage, ""};  // the library printed why
+  nlohmann::json recorded = nlohmann::json::array(), failed = nlohmann::json::array();
+  for (const std::string& name : options.names) {
+    char buffer[ZOLINS_NAME_SIZE] = {};
+    std::strncpy(buffer, name.c_str(), ZOLINS_NAME_SIZE - 1);
+    const int code =
+        UpdatePresentFromToc(options.media.c_str(), buffer, present.c_str(), media.get());
+    if (code == 0) {
+      recorded.push_back(name);
+      if (!options.json) std::printf("recorded %s in %s\n", name.c_str(), present.c_str());
+    } else {
+      failed.push_back({{"name", name}, {"code", code}, {"reason", Reason(code)}});
+      std::fprintf(stderr, "zoltoc: %s: %s: %s (%d)\n", present.c_str(), name.c_str(), Reason(code),
+                   code);
+    }
+  }
+  if (options.json) PrintJson({{"present", present}, {"recorded", recorded}, {"failed", failed}});
+  return failed.empty() ? kOk : kFinding;
+}
+
+}  // namespace
+
+void AddRecordCommand(CLI::App& app, int& status) {
+  auto options = std::make_shared<RecordOptions>();
+  CLI::App* command = app.add_subcommand("record", "record installed elements in control/PRESENT");
+  command->add_option("names", options->names, "element names, as on the medium")->required();
+  command->add_option("--media", options->media, "media TOC file the elements come from")
+      ->required()
+      ->check(CLI::ExistingFile);
+  command->add_option("--install", options->install, "installation root (holds control/PRESENT)")
+      ->required()
+      ->check(CLI::ExistingDirectory);
+  command->add_flag("--json", options->json, "JSON output");
+  command->callback([options, &status] { status = Run([&] { return RunRecord(*options); }); });
+}
+
+}  // namespace zoltoc
