@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "support/Process.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using nlohmann::json;
+using zoltest::ProcessResult;
+
+const std::string kExamples = ZOLINS_EXAMPLES_DIR;
+const std::string kMedia = kExamples + "/medium/MEDIA.TOC";
+const std::string kInstall = kExamples + "/installation";
+
+ProcessResult Zoltoc(const std::vector<std::string>& arguments) {
+  return zoltest::RunProcess(ZOLTOC_PATH, arguments);
+}
+
+json Json(const ProcessResult& result) {
+  EXPECT_EQ(result.status, 0) << result.err;
+  return json::parse(result.out);
+}
+
+// A copy of the example installation that a test may change.
+struct InstallCopy {
+  InstallCopy() { EXPECT_EQ(std::system(("cp -r " + kInstall + " " + dir.path()).c_str()), 0); }
+  std::string root() const { return dir / "installation"; }
+  zoltest::TempDir dir;
+};
+
+TEST(Zoltoc, EverySubcommandHasHelpAndUsageErrorsExitWithTwo) {
+  const ProcessResult help = Zoltoc({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* command : {"packages", "element", "levels", "record"}) {
+    EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    const ProcessResult sub = Zoltoc({command, "--help"});
+    EXPECT_EQ(sub.status, 0) << command;
+    EXPECT_NE(sub.out.find("--json"), std::string::npos) << command;
+  }
+  EXPECT_EQ(Zoltoc({}).status, 2);
+  EXPECT_EQ(Zoltoc({"levels", "--bogus"}).status, 2);
+  EXPECT_EQ(Zoltoc({"packages", "--media", kMedia, "--package", "XYZ"}).status, 2);
+}
+
+TEST(Zoltoc, UnreadableInputNamesTheFileAndLine) {
+  zoltest::TempDir dir;
+  const std::string bad =
+      dir.Write("BAD.TOC", "A:3:0:code:PRD:X::::0::::0:L:\nA:4:0:code:FIX:Y::::0::::0:L:\n");
+  const ProcessResult result = Zoltoc({"levels", "--media", bad});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("line number 2 from " + bad), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("unknown package: FIX"), std::string::npos);
+}
+
+TEST(Zoltoc, PackagesOfTheMediumWithLabels) {
+  const json listing = Json(Zoltoc({"packages", "--media", kMedia, "--package", "FWK", "--json"}));
+  ASSERT_EQ(listing["elements"].size(), 6u);
+  EXPECT_EQ(
+      listing["elements"][0],
+      (json{
+          {"name", "BASEFWK"}, {"type", "code"}, {"package", "FWK"}, {"label", "Base framework"}}));
+  EXPECT_EQ(listing["elements"][4]["type"], "rux2");
+  EXPECT_EQ(listing["elements"][5]["name"], "ZOLEnglishDOC");
+  const ProcessResult text = Zoltoc({"packages", "--install", kInstall, "--package", "PRD"});
+  EXPECT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("EDITOR"), std::string::npos);
+  EXPECT_EQ(text.out.find("ANALYZER"), std::string::npos);
+}
+
+TEST(Zoltoc, ElementRecordAndWhatRequiresIt) {
+  const json analyzer = Json(Zoltoc({"element", "ANALYZER", "--media", kMedia, "--json"}));
+  EXPECT_EQ(analyzer["prereqs"], (json{"BASEFWK", "NETFWK", "DATAFWK"}));
+  EXPECT_EQ(analyzer["ifreqs"][0], (json{{"condition", "EDITOR"}, {"requires", "EDITORPLUGIN"}}));
+  EXPECT_EQ(analyzer["requiredBy"], (json{"SIMLINK", "DESIGNSUITE"}));
+  EXPECT_EQ(analyzer["media"]["order"], 9);
+  const json editor = Json(Zoltoc({"element", "EDITOR", "--media", kMedia, "--json"}));
+  EXPECT_EQ(editor["supersedes"], json{"OLDEDIT"});
+  EXPECT_EQ(editor["conditionallyRequiredBy"], json::array());
+  const json plugin = Json(Zoltoc({"element", "EDITORPLUGIN", "--media", kMedia, "--json"}));
+  EXPECT_EQ(plugin["conditionallyRequiredBy"], json{"ANALYZER"});
+  const ProcessResult missing = Zoltoc({"element", "NOPE", "--install", kInstall});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("NOPE"), std::string::npos);
+}
+
+TEST(Zoltoc, LevelsOfMediumAndInstallation) {
+  const json medium = Json(Zoltoc({"levels", "--media", kMedia, "--json"}));
+  EXPECT_EQ(medium["os"], "linux");
+  EXPECT_EQ(medium["gaLevel"], "R1");
+  EXPECT_EQ(medium["spkLevel"], 1);
+  EXPECT_EQ(medium["hfxLevel"], 3);
+  EXPECT_EQ(medium["hfxName"], "ZOLHF.1.3");
+  const json installed = Json(Zoltoc({"levels", "--install", kInstall, "--json"}));
+  EXPECT_EQ(installed["spkLevel"], 0);
+  EXPECT_EQ(installed["elements"], 7);
+}
+
+TEST(Zoltoc, RecordAppendsToPresent) {
+  InstallCopy copy;
+  const json result =
+      Json(Zoltoc({"record", "--media", kMedia, "--install", copy.root(), "NETFWK", "--json"}));
+  EXPECT_EQ(result["recorded"], json{"NETFWK"});
+  const std::string present = zoltest::ReadFile(copy.root() + "/control/PRESENT");
+  EXPECT_NE(present.find("\ncode:FWK:NETFWK::BASEFWK ::700:"), std::string::npos);
+  const ProcessResult missing =
+      Zoltoc({"record", "--media", kMedia, "--install", copy.root(), "NOPE"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("no line for this element"), std::string::npos);
+}
+
+}  // namespace
