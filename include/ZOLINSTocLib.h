@@ -4,6 +4,7 @@
 // Everything the library exports: base types, element vocabulary, TOC records and tables, the
 // installed and media TOCs, the PRESENT and query functions, checksums and the integrity check.
 
+#include "ZOLCheckSum.h"
 #include "ZOLFile.h"
 #include "ZOLINSCompar.h"
 #include "ZOLINSExport.h"
