@@ -10,6 +10,7 @@
 #include "ZOLINSExport.h"
 #include "ZOLINSIfreq.h"
 #include "ZOLINSInstToc.h"
+#include "ZOLINSIntegrity.h"
 #include "ZOLINSMediaToc.h"
 #include "ZOLINSStock.h"
 #include "ZOLINSToc.h"
