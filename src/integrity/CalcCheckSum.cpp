@@ -12,20 +12,28 @@ namespace {
 constexpr unsigned long kUnreadable = 1;
 }  // namespace
 
-unsigned long ZOLCalcCheckSum(char* path) {
-  if (!path) return kUnreadable;
-  const zol::UniqueFd fd(::open(path, O_RDONLY | O_CLOEXEC));
-  if (!fd.valid()) return kUnreadable;
+namespace zol {
+
+unsigned long CheckSumOfOpenFile(int fd) {
   // The size is taken once, up front: bytes appended while the file is read are not summed, and a
   // file that shrinks meanwhile counts as unreadable.
   struct stat info;
-  if (::fstat(fd.get(), &info) != 0) return kUnreadable;
+  if (::fstat(fd, &info) != 0) return kUnreadable;
   if (info.st_size <= 0) return 0;
   try {
     const std::optional<std::uint32_t> sum =
-        zol::SumFileBytes(fd.get(), static_cast<std::uint64_t>(info.st_size));
+        SumFileBytes(fd, static_cast<std::uint64_t>(info.st_size));
     return sum ? *sum : kUnreadable;
   } catch (const std::bad_alloc&) {
     return kUnreadable;
   }
+}
+
+}  // namespace zol
+
+unsigned long ZOLCalcCheckSum(char* path) {
+  if (!path) return kUnreadable;
+  const zol::UniqueFd fd(::open(path, O_RDONLY | O_CLOEXEC));
+  if (!fd.valid()) return kUnreadable;
+  return zol::CheckSumOfOpenFile(fd.get());
 }

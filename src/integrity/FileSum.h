@@ -16,6 +16,10 @@ inline constexpr std::size_t kFileSumChunk = 256 * 1024;
 // memory. Nothing when a read fails or the file ends before `size` bytes.
 std::optional<std::uint32_t> SumFileBytes(int fd, std::uint64_t size);
 
+// ZOLCalcCheckSum of a file that is already open (at its start): its byte sum, 0 when it is
+// empty, 1 when it cannot be read.
+unsigned long CheckSumOfOpenFile(int fd);
+
 }  // namespace zol
 
 #endif
