@@ -52,6 +52,7 @@ class Interrupt : public ::testing::Test {
   }
 
   zoltest::ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
+  zoltest::ScopedEnv noSkipList{"ZOLReffilesPath", nullptr};
   zoltest::InstallTree tree;
   const std::string alone = "F: alone framework (no PRD or SLT prereqs it)";
   const std::string interrupted = "CheckIntegrity has been interrupted (signal 2)";
