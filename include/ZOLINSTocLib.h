@@ -4,11 +4,13 @@
 // Everything the library exports: base types, element vocabulary, TOC records and tables, the
 // installed and media TOCs, the PRESENT and query functions, checksums and the integrity check.
 
+#include "ZOLCheckSum.h"
 #include "ZOLFile.h"
 #include "ZOLINSCompar.h"
 #include "ZOLINSExport.h"
 #include "ZOLINSIfreq.h"
 #include "ZOLINSInstToc.h"
+#include "ZOLINSIntegrity.h"
 #include "ZOLINSMediaToc.h"
 #include "ZOLINSPresent.h"
 #include "ZOLINSQuery.h"

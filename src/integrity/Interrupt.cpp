@@ -1,0 +1,32 @@
+#include <csignal>
+#include <type_traits>
+
+#include "ZOLINSIntegrity.h"
+#include "base/Message.h"
+
+// Plain ints so that callers can declare them as such; on this platform that is what
+// sig_atomic_t is, which makes them safe to write from a signal handler.
+static_assert(std::is_same_v<std::sig_atomic_t, int>, "the interrupt flags must be sig_atomic_t");
+
+volatile int _i_SignalIntercept_KillProcess = 0;
+volatile int _i_SignalIntercept_SignalNum = 0;
+
+void SignalIntercept(int signal) {
+  // Only async-signal-safe work here: the walk polls the flags between elements.
+  std::signal(SIGINT, SIG_DFL);
+  _i_SignalIntercept_KillProcess = 1;
+  _i_SignalIntercept_SignalNum = signal;
+}
+
+int CheckInterrupt(ZOLUnicodeString& report) {
+  if (_i_SignalIntercept_KillProcess == 0) return 0;
+  const int signal = _i_SignalIntercept_SignalNum;
+  if (signal != 0) {
+    report.Append(zol::Message("CheckIntegrity.Interrupted",
+                               "CheckIntegrity has been interrupted (signal %d)", signal));
+  } else {
+    report.Append(
+        zol::Message("CheckIntegrity.Interrupted", "CheckIntegrity has been interrupted"));
+  }
+  return 1;
+}
