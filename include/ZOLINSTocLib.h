@@ -6,6 +6,7 @@
 
 #include "ZOLCheckSum.h"
 #include "ZOLFile.h"
+#include "ZOLINSCheckProgress.h"
 #include "ZOLINSCompar.h"
 #include "ZOLINSExport.h"
 #include "ZOLINSIfreq.h"

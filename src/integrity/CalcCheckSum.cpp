@@ -14,7 +14,7 @@ constexpr unsigned long kUnreadable = 1;
 
 namespace zol {
 
-unsigned long CheckSumOfOpenFile(int fd) {
+unsigned long CheckSumOfOpenFile(int fd, long long* bytesRead) {
   // The size is taken once, up front: bytes appended while the file is read are not summed, and a
   // file that shrinks meanwhile counts as unreadable.
   struct stat info;
@@ -23,6 +23,7 @@ unsigned long CheckSumOfOpenFile(int fd) {
   try {
     const std::optional<std::uint32_t> sum =
         SumFileBytes(fd, static_cast<std::uint64_t>(info.st_size));
+    if (sum && bytesRead) *bytesRead += info.st_size;
     return sum ? *sum : kUnreadable;
   } catch (const std::bad_alloc&) {
     return kUnreadable;

@@ -6,6 +6,7 @@
 #include "ZOLINSIntegrity.h"
 #include "base/Message.h"
 #include "integrity/ElementWalk.h"
+#include "integrity/Observer.h"
 
 int ZOLINSInstToc::CheckIntegrity(ZOLUnicodeString& report, const char* installPath, int checkLevel,
                                   int compactDocReport) {
@@ -33,9 +34,11 @@ void ZOLINSInstToc::MainChecks(ZOLUnicodeString& report, char* installPath, int 
     const std::string visibleNames = std::string(installPath) + "/control/PCFG.list";
     if (ZOLFileAccess(visibleNames.c_str(), 0) != 0) {
       status = 0;
-      report.Append(zol::Message("CheckIntegrity.FilenotFound",
-                                 "%s : file not found, possible trouble in case of removal",
-                                 visibleNames));
+      zol::AppendFinding(
+          report,
+          zol::Message("CheckIntegrity.FilenotFound",
+                       "%s : file not found, possible trouble in case of removal", visibleNames)
+              .str());
     }
   }
   std::signal(SIGINT, SignalIntercept);

@@ -4,6 +4,7 @@
 #include "ZOLINSIntegrity.h"
 #include "base/Message.h"
 #include "integrity/Findings.h"
+#include "integrity/Observer.h"
 
 namespace {
 
@@ -72,8 +73,9 @@ void ZOLINSInstToc::CheckAllFSPIfrequed(ZOLUnicodeString& report, int& status) {
     const ZOLINSUnitToc* record = GetIiemeUnitToc(i);
     if (record->GetPackage() != ZOLINS_FSP || required.count(record->GetName())) continue;
     status = 0;
-    report.Append(zol::Message("CheckIntegrity.Alonefsp", "%s :alone FSP (no SPK prereqs it)",
-                               record->GetName()));
+    zol::AppendFinding(report, zol::Message("CheckIntegrity.Alonefsp",
+                                            "%s :alone FSP (no SPK prereqs it)", record->GetName())
+                                   .str());
   }
 }
 
@@ -100,9 +102,10 @@ void ZOLINSInstToc::CheckPrereqIfreq(ZOLUnicodeString& report, int compactDocRep
           IsInstalled(ifreq->GetUB(), kind) != -1)
         continue;
       status = 2;
-      report.Append(zol::Message("CheckIntegrity.Coreq",
-                                 "%s is a corequisite of %s, but is not installed", ifreq->GetUB(),
-                                 record->GetName()));
+      zol::AppendFinding(report, zol::Message("CheckIntegrity.Coreq",
+                                              "%s is a corequisite of %s, but is not installed",
+                                              ifreq->GetUB(), record->GetName())
+                                     .str());
     }
   }
 }

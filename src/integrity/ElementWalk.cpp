@@ -10,6 +10,7 @@
 #include "integrity/ControlText.h"
 #include "integrity/FileChecks.h"
 #include "integrity/FileSum.h"
+#include "integrity/Observer.h"
 
 namespace zol {
 namespace {
@@ -43,10 +44,14 @@ ElementWalk::ElementWalk(ZOLINSInstToc& toc, ZOLUnicodeString& report, const cha
 }
 
 void ElementWalk::Run() {
-  for (int i = 0; i < toc_.GetNbToc(); ++i) {
-    if (CheckInterrupt(report_)) return;
-    CheckElement(*toc_.GetIiemeUnitToc(i));
+  const int count = toc_.GetNbToc();
+  for (int i = 0; i < count; ++i) {
+    if (CheckInterrupt(report_)) break;
+    ZOLINSUnitToc& record = *toc_.GetIiemeUnitToc(i);
+    ReportProgress({i + 1, count, record.GetName(), files_, bytes_});
+    CheckElement(record);
   }
+  ReportProgress({count + 1, count, nullptr, files_, bytes_});
 }
 
 void ElementWalk::CheckElement(ZOLINSUnitToc& record) {
@@ -100,6 +105,7 @@ void ElementWalk::CheckListedFile(std::string_view line, ZOLINSType kind) {
   const bool hasChecksum = blank != std::string_view::npos;
   std::string_view listed = line.substr(0, blank);
   checksumText_.assign(hasChecksum ? line.substr(blank + 1) : std::string_view());
+  ++files_;
   if (!listed.empty() && listed.front() == '.') listed.remove_prefix(1);
   filePath_.assign(filesBase_).append(listed);
   if (ComparesCheckSum(hasChecksum, checksumText_, checkLevel_, skipListRead_ != 0, filePath_,
@@ -109,7 +115,7 @@ void ElementWalk::CheckListedFile(std::string_view line, ZOLINSType kind) {
     // is what keeps a level-2 check close to the cost of reading the files.
     const UniqueFd fd(::open(filePath_.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.valid() || ::access(filePath_.c_str(), F_OK) == 0) {
-      const unsigned long sum = fd.valid() ? CheckSumOfOpenFile(fd.get()) : 1;
+      const unsigned long sum = fd.valid() ? CheckSumOfOpenFile(fd.get(), &bytes_) : 1;
       return ReportCheckSum(sink_, kind, filePath_.c_str(), sum, checksumText_);
     }
   } else if (::access(filePath_.c_str(), F_OK) == 0) {

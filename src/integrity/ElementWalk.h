@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "ZOLINSCheckProgress.h"
 #include "integrity/Findings.h"
 #include "integrity/Languages.h"
 
@@ -49,6 +50,9 @@ class ElementWalk {
   std::string filesBase_;
   std::string filePath_;
   std::string checksumText_;
+  // What the progress observer is told.
+  long long files_ = 0;
+  long long bytes_ = 0;
 };
 
 }  // namespace zol

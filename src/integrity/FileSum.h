@@ -17,8 +17,8 @@ inline constexpr std::size_t kFileSumChunk = 256 * 1024;
 std::optional<std::uint32_t> SumFileBytes(int fd, std::uint64_t size);
 
 // ZOLCalcCheckSum of a file that is already open (at its start): its byte sum, 0 when it is
-// empty, 1 when it cannot be read.
-unsigned long CheckSumOfOpenFile(int fd);
+// empty, 1 when it cannot be read. The bytes summed are added to *bytesRead when given.
+unsigned long CheckSumOfOpenFile(int fd, long long* bytesRead = nullptr);
 
 }  // namespace zol
 

@@ -1,24 +1,26 @@
 #include "integrity/Findings.h"
 
 #include "base/Message.h"
+#include "integrity/Observer.h"
 
 int ZOLINSInstToc::throwError(ZOLINSType kind, char* errorClass, char* first, char* second,
                               char* defaultFormat, char* key, ZOLUnicodeString& report,
                               int compactDocReport) {
   if (kind == ZOLINS_DOCUMENTATION && compactDocReport != 0) {
-    std::string& out = report.str();
-    out.append(errorClass ? errorClass : "").append(1, '|').append(first ? first : "");
-    if (second) out.append(1, '|').append(second);
-    out.append(1, '\n');
+    std::string entry(errorClass ? errorClass : "");
+    entry.append(1, '|').append(first ? first : "");
+    if (second) entry.append(1, '|').append(second);
+    entry.append(1, '\n');
+    zol::AppendFinding(report, entry);
     return 1;
   }
   const char* format = defaultFormat ? defaultFormat : "";
   const char* catalogueKey = key ? key : "";
   if (second) {
-    report.Append(zol::Message(catalogueKey, format, first, second));
+    zol::AppendFinding(report, zol::Message(catalogueKey, format, first, second).str());
     return 2;
   }
-  report.Append(zol::Message(catalogueKey, format, first));
+  zol::AppendFinding(report, zol::Message(catalogueKey, format, first).str());
   return 1;
 }
 

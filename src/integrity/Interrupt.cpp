@@ -3,6 +3,7 @@
 
 #include "ZOLINSIntegrity.h"
 #include "base/Message.h"
+#include "integrity/Observer.h"
 
 // Plain ints so that callers can declare them as such; on this platform that is what
 // sig_atomic_t is, which makes them safe to write from a signal handler.
@@ -22,11 +23,14 @@ int CheckInterrupt(ZOLUnicodeString& report) {
   if (_i_SignalIntercept_KillProcess == 0) return 0;
   const int signal = _i_SignalIntercept_SignalNum;
   if (signal != 0) {
-    report.Append(zol::Message("CheckIntegrity.Interrupted",
-                               "CheckIntegrity has been interrupted (signal %d)", signal));
+    zol::AppendFinding(report,
+                       zol::Message("CheckIntegrity.Interrupted",
+                                    "CheckIntegrity has been interrupted (signal %d)", signal)
+                           .str());
   } else {
-    report.Append(
-        zol::Message("CheckIntegrity.Interrupted", "CheckIntegrity has been interrupted"));
+    zol::AppendFinding(
+        report,
+        zol::Message("CheckIntegrity.Interrupted", "CheckIntegrity has been interrupted").str());
   }
   return 1;
 }
