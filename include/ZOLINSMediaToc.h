@@ -12,6 +12,10 @@
 
 class ZOLINSInstToc;
 
+namespace zol {
+class OrderIndex;
+}
+
 // Where an element of a medium lies: the three prefix fields of its media TOC line.
 class ZOLINS_EXPORT ZOLINSPrefixToc {
  public:
@@ -76,6 +80,8 @@ class ZOLINS_EXPORT ZOLINSMediaToc : public ZOLINSToc {
  private:
   std::vector<ZOLINSPrefixToc> prefixes_;
   int prereqCheck_;
+  // Built on the first order lookup that the direct position misses; dropped by InitMedia.
+  mutable std::unique_ptr<zol::OrderIndex> orderIndex_;
 };
 
 #endif
