@@ -77,6 +77,29 @@ class ZOLINS_EXPORT ZOLINSMediaToc : public ZOLINSToc {
   void SetPrereqCheck(int flag) { prereqCheck_ = flag; }
   int GetPrereqCheck() const { return prereqCheck_; }
 
+  // Install planning. Every name looked up, requested or reached, is of `type`; requested names
+  // are read up to their 47th character. `inst` is the installed TOC, null when nothing is
+  // installed. The arrays handed out through `namesToInstall` and `media` are new[] arrays that
+  // the caller owns (delete[]), listed by ascending order number on the media. Working lists hold
+  // 4096 entries; a list that would overflow fails the call with an internal error. More than
+  // 4096 requested names are accepted: the request itself is not a bounded list.
+
+  // The elements to install for the `nb` requested ones: checks the medium's OS and GA level
+  // against `inst`, then adds, pass by pass, every prerequisite and every conditional
+  // prerequisite whose condition element is installed or selected (every one with `archiveMode`),
+  // leaving out what is installed, older fix sets and, with the prerequisite check on, requested
+  // elements whose first prerequisite is missing. Fills *nbToInstall, `namesToInstall`, `*media`
+  // (when `media` is not null) and, when `nbMet` is not null, *nbMet and *namesMet with every
+  // element met that is on the medium (a malloc'ed array of malloc'ed 48-byte names, left
+  // untouched when there is none). Returns the total file-system size (+400 for code), with
+  // `archiveMode` the archive bytes as (total / 1024) + 1, 0 when the sizes add up to 0; 0 with
+  // *nbToInstall 0 when there is nothing to install; -1 when a name is refused (after every name
+  // of that pass is reported) or on an internal error. Messages are appended to oMsg.
+  int GetSize(char (*names)[ZOLINS_NAME_SIZE], unsigned int nb, const ZOLINSType type,
+              const int archiveMode, unsigned int* nbToInstall,
+              char (*&namesToInstall)[ZOLINS_NAME_SIZE], ZOLINSInstToc* inst, char** media,
+              unsigned int* nbMet, char*** namesMet);
+
  private:
   std::vector<ZOLINSPrefixToc> prefixes_;
   int prereqCheck_;
