@@ -99,6 +99,28 @@ class ZOLINS_EXPORT ZOLINSMediaToc : public ZOLINSToc {
               const int archiveMode, unsigned int* nbToInstall,
               char (*&namesToInstall)[ZOLINS_NAME_SIZE], ZOLINSInstToc* inst, char** media,
               unsigned int* nbMet, char*** namesMet);
+  // A GA level: the requested elements and all their plain prerequisites that are not installed
+  // (no conditional prerequisites, no level rules). Fills *nbToInstall, `namesToInstall` and
+  // `*media`, and returns the sum of their file-system sizes; all bits set when a requested
+  // element is installed (each one reported), an element is not on the medium, nothing is left to
+  // install, or on an internal error. Messages are appended to `msg`; traced when TOC is active.
+  unsigned long long GetSizeGA(char (*names)[ZOLINS_NAME_SIZE], unsigned int nb,
+                               const ZOLINSType type, unsigned int* nbToInstall,
+                               char (*&namesToInstall)[ZOLINS_NAME_SIZE], ZOLUnicodeString& msg,
+                               ZOLINSInstToc* inst, char** media);
+  // A service pack and the required element of each of its conditional prerequisites whose
+  // condition element is installed and whose required element is not (not followed further).
+  // Fills *nbToInstall, `namesToInstall` and `*media`, and returns the sum of their file-system
+  // sizes; all bits set when `inst` is null (`msg` untouched), when the service pack is installed
+  // (`msg` replaced by the message), or when the service pack or one of those required elements
+  // is not on the medium, or on an internal error (message appended to `msg`).
+  unsigned long long GetSizeSPK(char* name, const ZOLINSType type, unsigned int* nbToInstall,
+                                char (*&namesToInstall)[ZOLINS_NAME_SIZE], ZOLUnicodeString& msg,
+                                ZOLINSInstToc* inst, char** media);
+  // The file-system size of the hot fix name[0] (the record of the first entry carrying its order
+  // number); 0 when it is not on the medium. `msg` is not used.
+  unsigned long long GetSizeHFX(char (*name)[ZOLINS_NAME_SIZE], const ZOLINSType type,
+                                ZOLUnicodeString& msg);
 
  private:
   std::vector<ZOLINSPrefixToc> prefixes_;

@@ -90,6 +90,28 @@ class Planning : public ::testing::Test {
     }
     return plan;
   }
+  Plan GetSizeGA(const std::vector<std::string>& request, ZOLUnicodeString& msg,
+                 ZOLINSType type = ZOLINS_CODE) {
+    Names names(request);
+    Plan plan;
+    char(*out)[ZOLINS_NAME_SIZE] = nullptr;
+    char* ids = nullptr;
+    plan.result = static_cast<long long>(
+        media->GetSizeGA(names.get(), names.size(), type, &plan.nb, out, msg, inst.get(), &ids));
+    Collect(plan, out, ids);
+    return plan;
+  }
+  Plan GetSizeSPK(const std::string& name, ZOLUnicodeString& msg) {
+    std::string copy(name);
+    Plan plan;
+    char(*out)[ZOLINS_NAME_SIZE] = nullptr;
+    char* ids = nullptr;
+    plan.result = static_cast<long long>(
+        media->GetSizeSPK(&copy[0], ZOLINS_CODE, &plan.nb, out, msg, inst.get(), &ids));
+    Collect(plan, out, ids);
+    return plan;
+  }
+
   static void Collect(Plan& plan, char (*out)[ZOLINS_NAME_SIZE], char* ids) {
     plan.namesHandedOut = out != nullptr;
     for (unsigned i = 0; out && i < plan.nb; ++i) plan.names.push_back(out[i]);
