@@ -80,9 +80,10 @@ class ZOLINS_EXPORT ZOLINSMediaToc : public ZOLINSToc {
   // Install planning. Every name looked up, requested or reached, is of `type`; requested names
   // are read up to their 47th character. `inst` is the installed TOC, null when nothing is
   // installed. The arrays handed out through `namesToInstall` and `media` are new[] arrays that
-  // the caller owns (delete[]), listed by ascending order number on the media. Working lists hold
-  // 4096 entries; a list that would overflow fails the call with an internal error. More than
-  // 4096 requested names are accepted: the request itself is not a bounded list.
+  // the caller owns (delete[]), listed by ascending order number on the media; on failure an
+  // array already handed out stays the caller's. Working lists hold 4096 entries; an addition to a
+  // full one fails the call with an internal error. The request itself is not bounded: more than
+  // 4096 names may be requested (repeated or installed ones take no room in the lists).
 
   // The elements to install for the `nb` requested ones: checks the medium's OS and GA level
   // against `inst`, then adds, pass by pass, every prerequisite and every conditional

@@ -54,6 +54,15 @@ TEST_F(GAPlanning, NothingToInstallIsAFailure) {
   EXPECT_EQ(msg.str(), " ZOLInsMediaToc =  Nothing to install\n");
 }
 
+TEST_F(GAPlanning, MoreThan4096RequestedNamesAreServed) {
+  LoadMedia(At(E("A").Size(3), 3) + At(E("B").Size(4), 4));
+  std::vector<std::string> request(5000, "B");
+  request.push_back("A");
+  const auto plan = GetSizeGA(request, msg);
+  EXPECT_EQ(plan.names, (V{"A", "B"}));
+  EXPECT_EQ(plan.result, 7);
+}
+
 TEST_F(GAPlanning, TraceFollowsEveryStep) {
   zoltest::ScopedEnv trace("ZOL_TRACE", "TOC");
   media = std::make_unique<ZOLINSMediaToc>();
