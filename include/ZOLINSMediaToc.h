@@ -12,6 +12,10 @@
 
 class ZOLINSInstToc;
 
+namespace zol {
+class OrderIndex;
+}
+
 // Where an element of a medium lies: the three prefix fields of its media TOC line.
 class ZOLINS_EXPORT ZOLINSPrefixToc {
  public:
@@ -73,9 +77,57 @@ class ZOLINS_EXPORT ZOLINSMediaToc : public ZOLINSToc {
   void SetPrereqCheck(int flag) { prereqCheck_ = flag; }
   int GetPrereqCheck() const { return prereqCheck_; }
 
+  // Install planning. Every name looked up, requested or reached, is of `type`; requested names
+  // are read up to their 47th character. `inst` is the installed TOC, null when nothing is
+  // installed. The arrays handed out through `namesToInstall` and `media` are new[] arrays that
+  // the caller owns (delete[]), listed by ascending order number on the media; on failure an
+  // array already handed out stays the caller's. Working lists hold 4096 entries; an addition to a
+  // full one fails the call with an internal error. The request itself is not bounded: more than
+  // 4096 names may be requested (repeated or installed ones take no room in the lists).
+
+  // The elements to install for the `nb` requested ones: checks the medium's OS and GA level
+  // against `inst`, then adds, pass by pass, every prerequisite and every conditional
+  // prerequisite whose condition element is installed or selected (every one with `archiveMode`),
+  // leaving out what is installed, older fix sets and, with the prerequisite check on, requested
+  // elements whose first prerequisite is missing. Fills *nbToInstall, `namesToInstall`, `*media`
+  // (when `media` is not null) and, when `nbMet` is not null, *nbMet and *namesMet with every
+  // element met that is on the medium (a malloc'ed array of malloc'ed 48-byte names, left
+  // untouched when there is none). Returns the total file-system size (+400 for code), with
+  // `archiveMode` the archive bytes as (total / 1024) + 1, 0 when the sizes add up to 0; 0 with
+  // *nbToInstall 0 when there is nothing to install; -1 when a name is refused (after every name
+  // of that pass is reported) or on an internal error. Messages are appended to oMsg.
+  int GetSize(char (*names)[ZOLINS_NAME_SIZE], unsigned int nb, const ZOLINSType type,
+              const int archiveMode, unsigned int* nbToInstall,
+              char (*&namesToInstall)[ZOLINS_NAME_SIZE], ZOLINSInstToc* inst, char** media,
+              unsigned int* nbMet, char*** namesMet);
+  // A GA level: the requested elements and all their plain prerequisites that are not installed
+  // (no conditional prerequisites, no level rules). Fills *nbToInstall, `namesToInstall` and
+  // `*media`, and returns the sum of their file-system sizes; all bits set when a requested
+  // element is installed (each one reported), an element is not on the medium, nothing is left to
+  // install, or on an internal error. Messages are appended to `msg`; traced when TOC is active.
+  unsigned long long GetSizeGA(char (*names)[ZOLINS_NAME_SIZE], unsigned int nb,
+                               const ZOLINSType type, unsigned int* nbToInstall,
+                               char (*&namesToInstall)[ZOLINS_NAME_SIZE], ZOLUnicodeString& msg,
+                               ZOLINSInstToc* inst, char** media);
+  // A service pack and the required element of each of its conditional prerequisites whose
+  // condition element is installed and whose required element is not (not followed further).
+  // Fills *nbToInstall, `namesToInstall` and `*media`, and returns the sum of their file-system
+  // sizes; all bits set when `inst` is null (`msg` untouched), when the service pack is installed
+  // (`msg` replaced by the message), or when the service pack or one of those required elements
+  // is not on the medium, or on an internal error (message appended to `msg`).
+  unsigned long long GetSizeSPK(char* name, const ZOLINSType type, unsigned int* nbToInstall,
+                                char (*&namesToInstall)[ZOLINS_NAME_SIZE], ZOLUnicodeString& msg,
+                                ZOLINSInstToc* inst, char** media);
+  // The file-system size of the hot fix name[0] (the record of the first entry carrying its order
+  // number); 0 when it is not on the medium. `msg` is not used.
+  unsigned long long GetSizeHFX(char (*name)[ZOLINS_NAME_SIZE], const ZOLINSType type,
+                                ZOLUnicodeString& msg);
+
  private:
   std::vector<ZOLINSPrefixToc> prefixes_;
   int prereqCheck_;
+  // Built on the first order lookup that the direct position misses; dropped by InitMedia.
+  mutable std::unique_ptr<zol::OrderIndex> orderIndex_;
 };
 
 #endif

@@ -5,6 +5,7 @@
 #include "ZOLINSMediaToc.h"
 #include "base/Message.h"
 #include "foundation/Names.h"
+#include "media/OrderIndex.h"
 
 ZOLINSMediaToc::ZOLINSMediaToc() : prereqCheck_(0) {}
 
@@ -12,6 +13,7 @@ ZOLINSMediaToc::~ZOLINSMediaToc() = default;
 
 int ZOLINSMediaToc::InitMedia(char* path, ZOLUnicodeString& msg) {
   prefixes_.clear();
+  orderIndex_.reset();
   if (Init(path, msg) != 1) return -1;
   try {
     prefixes_.resize(static_cast<std::size_t>(GetNbToc()));
@@ -47,9 +49,10 @@ int ZOLINSMediaToc::GetIndexI(const int order) const {
   if (order >= 3 && order - 3 < count &&
       prefixes_[static_cast<std::size_t>(order - 3)].GetOrder() == order)
     return order - 3;
-  for (int i = 0; i < count; ++i)
-    if (prefixes_[static_cast<std::size_t>(i)].GetOrder() == order) return i;
-  return -1;
+  // Planning looks up every element it outputs: a scan each would be quadratic on large media.
+  if (!orderIndex_) orderIndex_ = std::make_unique<zol::OrderIndex>(prefixes_);
+  const int first = orderIndex_->Find(order);
+  return first < count ? first : -1;
 }
 
 const ZOLINSPrefixToc* ZOLINSMediaToc::GetIiemePrefixToc(int i) const {

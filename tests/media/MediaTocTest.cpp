@@ -79,6 +79,19 @@ TEST_F(MediaToc, GetIndexIUsesTheDirectPositionThenScans) {
   EXPECT_EQ(toc.GetIndexI(3), -1);
 }
 
+TEST_F(MediaToc, GetIndexIFollowsReloadsAndRemovals) {
+  ASSERT_EQ(Load(E("A").MediaLine("A", 9, 0) + "\n" + E("B").MediaLine("A", 20, 0) + "\n"), 1);
+  EXPECT_EQ(toc.GetIndexI(20), 1);
+  ASSERT_EQ(Load(E("A").MediaLine("A", 20, 0) + "\n" + E("B").MediaLine("A", 9, 0) + "\n"), 1);
+  EXPECT_EQ(toc.GetIndexI(20), 0);
+  EXPECT_EQ(toc.GetIndexI(9), 1);
+  // Removing a record shortens the table: the entry past its new end no longer counts.
+  ZOLUnicodeString unused;
+  ASSERT_EQ(toc.Remove("A", ZOLINS_CODE, unused), 1);
+  EXPECT_EQ(toc.GetIndexI(9), -1);
+  EXPECT_EQ(toc.GetIndexI(20), 0);
+}
+
 TEST_F(MediaToc, RecordLinesAndDocumentationPrerequisites) {
   ASSERT_EQ(Load(Numbered({E("P").Prereq("Q"), E("D").Type("documentation").Prereq("D1 D2")})), 1);
   ZOLUnicodeString line("old");
