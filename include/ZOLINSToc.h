@@ -127,6 +127,9 @@ class ZOLINS_EXPORT ZOLINSToc {
   // Drops the name index; the next lookup builds it from the records again. Loaders call it after
   // parsing the records.
   void RecordsChanged() const;
+  // Called by Remove with the position of the record it removed, so that a derived table can
+  // drop what it keeps per record at the same position.
+  std::function<void(int)> onRemove_;
   ZOLTrace& Trace() const { return *trace_; }
   bool TraceOn() const { return traceOn_ != 0; }
   // GetPackage and GetPackageOPT for either name container (ZOLINSStockName, ZOLINSStockNameInst).

@@ -14,6 +14,12 @@ ZOLINSMediaToc::~ZOLINSMediaToc() = default;
 int ZOLINSMediaToc::InitMedia(char* path, ZOLUnicodeString& msg) {
   prefixes_.clear();
   orderIndex_.reset();
+  // A removed record takes its prefix entry with it, so that entry i stays record i's.
+  onRemove_ = [this](int index) {
+    if (index >= 0 && static_cast<std::size_t>(index) < prefixes_.size())
+      prefixes_.erase(prefixes_.begin() + index);
+    orderIndex_.reset();
+  };
   if (Init(path, msg) != 1) return -1;
   try {
     prefixes_.resize(static_cast<std::size_t>(GetNbToc()));

@@ -176,5 +176,6 @@ int ZOLINSToc::Remove(const char* name, const ZOLINSType type, ZOLUnicodeString&
   store_->records.erase(store_->records.begin() + index);
   --nbToc_;
   RecordsChanged();
+  if (onRemove_) onRemove_(index);
   return 1;
 }

@@ -85,11 +85,14 @@ TEST_F(MediaToc, GetIndexIFollowsReloadsAndRemovals) {
   ASSERT_EQ(Load(E("A").MediaLine("A", 20, 0) + "\n" + E("B").MediaLine("A", 9, 0) + "\n"), 1);
   EXPECT_EQ(toc.GetIndexI(20), 0);
   EXPECT_EQ(toc.GetIndexI(9), 1);
-  // Removing a record shortens the table: the entry past its new end no longer counts.
+  // A removed record takes its prefix entry with it: entry i stays record i's.
   ZOLUnicodeString unused;
   ASSERT_EQ(toc.Remove("A", ZOLINS_CODE, unused), 1);
-  EXPECT_EQ(toc.GetIndexI(9), -1);
-  EXPECT_EQ(toc.GetIndexI(20), 0);
+  EXPECT_EQ(toc.GetIndexI(9), 0);
+  EXPECT_EQ(toc.GetIndexI(20), -1);
+  EXPECT_STREQ(toc.GetIiemeUnitToc(0)->GetName(), "B");
+  EXPECT_EQ(toc.GetIiemePrefixToc(0)->GetOrder(), 9);
+  EXPECT_EQ(toc.GetIiemePrefixToc(1), nullptr);
 }
 
 TEST_F(MediaToc, RecordLinesAndDocumentationPrerequisites) {
