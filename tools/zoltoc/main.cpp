@@ -11,7 +11,9 @@ int main(int argc, char** argv) {
   zoltoc::AddPackagesCommand(app, status);
   zoltoc::AddElementCommand(app, status);
   zoltoc::AddLevelsCommand(app, status);
+  zoltoc::AddPlanCommand(app, status);
   zoltoc::AddRecordCommand(app, status);
+  zoltoc::AddCheckCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

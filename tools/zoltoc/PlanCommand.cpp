@@ -1,0 +1,176 @@
+// plan: which elements of a medium an install needs, in media order, with their size.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "Common.h"
+
+namespace zoltoc {
+namespace {
+
+struct PlanOptions {
+  std::string media;
+  std::string install;
+  std::string mode = "general";
+  std::string type = "code";
+  bool archive = false;
+  bool checkPrereqs = false;
+  std::vector<std::string> names;
+  bool json = false;
+};
+
+// The requested names as the library takes them: an array of 48-byte names.
+std::unique_ptr<char[][ZOLINS_NAME_SIZE]> NameArray(const std::vector<std::string>& names) {
+  std::unique_ptr<char[][ZOLINS_NAME_SIZE]> array(new char[names.size() + 1][ZOLINS_NAME_SIZE]());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (names[i].size() >= ZOLINS_NAME_SIZE)
+      throw Failure{kUsage, "element name longer than 47 characters: " + names[i]};
+    std::memcpy(array[i], names[i].c_str(), names[i].size() + 1);
+  }
+  return array;
+}
+
+struct Plan {
+  std::vector<std::string> names;
+  unsigned long long total = 0;
+  std::string unit;
+  bool failed = false;
+  std::string messages;
+};
+
+nlohmann::json Entries(const ZOLINSMediaToc& media, ZOLINSType type, const Plan& plan) {
+  nlohmann::json entries = nlohmann::json::array();
+  for (const std::string& name : plan.names) {
+    const int index = media.GetIndex(name.c_str(), type);
+    const ZOLINSPrefixToc* prefix = media.GetIiemePrefixToc(index);
+    const ZOLINSUnitToc* record = media.GetIiemeUnitToc(index);
+    entries.push_back(
+        {{"name", name},
+         {"medium", std::string(1, prefix && prefix->GetMedia() ? prefix->GetMedia() : ' ')},
+         {"order", prefix ? prefix->GetOrder() : 0},
+         {"sizefs", record ? record->GetSizefs() : 0u},
+         {"archiveSize", prefix ? prefix->GetSizeCaf() : 0u},
+         {"label", record && record->GetLabel() ? record->GetLabel() : ""}});
+  }
+  return entries;
+}
+
+Plan PlanGeneral(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
+                 const PlanOptions& options) {
+  auto names = NameArray(options.names);
+  unsigned int count = 0;
+  char(*planned)[ZOLINS_NAME_SIZE] = nullptr;
+  ZOLINSToc::sResetInfoMsg();
+  media.SetPrereqCheck(options.checkPrereqs ? 1 : 0);
+  const int total =
+      media.GetSize(names.get(), static_cast<unsigned>(options.names.size()), type,
+                    options.archive ? 1 : 0, &count, planned, inst, nullptr, nullptr, nullptr);
+  Plan plan;
+  plan.messages = ZOLINSToc::sGetInfoMsg()->str();
+  ZOLINSToc::sClearInfoMsg();
+  plan.failed = total == -1;
+  plan.total = plan.failed ? 0 : static_cast<unsigned int>(total);
+  plan.unit = options.archive ? "kilobytes of archives" : "file-system units";
+  for (unsigned int i = 0; !plan.failed && planned && i < count; ++i)
+    plan.names.push_back(planned[i]);
+  delete[] planned;
+  return plan;
+}
+
+Plan PlanGA(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
+            const PlanOptions& options) {
+  auto names = NameArray(options.names);
+  unsigned int count = 0;
+  char(*planned)[ZOLINS_NAME_SIZE] = nullptr;
+  ZOLUnicodeString msg;
+  const unsigned long long total =
+      options.mode == "ga"
+          ? media.GetSizeGA(names.get(), static_cast<unsigned>(options.names.size()), type, &count,
+                            planned, msg, inst, nullptr)
+          : media.GetSizeSPK(names[0], type, &count, planned, msg, inst, nullptr);
+  Plan plan;
+  plan.messages = msg.str();
+  // All bits set is both the refusal and "nothing to install"; only the message tells them apart.
+  const bool nothing =
+      total == ~0ULL && count == 0 && plan.messages.find("Nothing to install") != std::string::npos;
+  plan.failed = total == ~0ULL && !nothing;
+  plan.total = total == ~0ULL ? 0 : total;
+  plan.unit = "file-system units";
+  for (unsigned int i = 0; !plan.failed && planned && i < count; ++i)
+    plan.names.push_back(planned[i]);
+  delete[] planned;
+  return plan;
+}
+
+int RunPlan(const PlanOptions& options) {
+  const ZOLINSType type = ParseType(options.type);
+  std::unique_ptr<ZOLINSMediaToc> media = LoadMedia(options.media);
+  std::unique_ptr<ZOLINSInstToc> inst;
+  if (!options.install.empty()) inst = LoadInstalled(options.install);
+  if ((options.mode == "spk" || options.mode == "hfx") && options.names.size() != 1)
+    throw Failure{kUsage, options.mode + " plans one element"};
+  if (options.mode == "spk" && !inst) throw Failure{kUsage, "a service pack plan needs --install"};
+
+  Plan plan;
+  if (options.mode == "general") {
+    plan = PlanGeneral(*media, inst.get(), type, options);
+  } else if (options.mode == "hfx") {
+    auto names = NameArray(options.names);
+    if (media->GetIndex(names[0], type) < 0)
+      throw Failure{kFinding, options.names[0] + " (" + options.type + ") is not on the medium"};
+    ZOLUnicodeString unused;
+    plan.total = media->GetSizeHFX(names.get(), type, unused);
+    plan.names = options.names;
+    plan.unit = "file-system units";
+  } else {
+    plan = PlanGA(*media, inst.get(), type, options);
+  }
+
+  if (!plan.messages.empty() && !options.json) std::fputs(plan.messages.c_str(), stderr);
+  if (!plan.messages.empty() && !options.json && plan.messages.back() != '\n')
+    std::fputc('\n', stderr);
+  const nlohmann::json entries = Entries(*media, type, plan);
+  if (options.json) {
+    PrintJson({{"mode", options.mode},
+               {"type", options.type},
+               {"archive", options.archive},
+               {"ok", !plan.failed},
+               {"elements", entries},
+               {"total", plan.total},
+               {"unit", plan.unit},
+               {"messages", plan.messages}});
+  } else if (!plan.failed) {
+    for (const auto& e : entries)
+      std::printf("%-24s medium %s  order %4d  size %u\n", e["name"].get<std::string>().c_str(),
+                  e["medium"].get<std::string>().c_str(), e["order"].get<int>(),
+                  e["sizefs"].get<unsigned>());
+    std::printf("%zu element(s), total %llu %s\n", plan.names.size(), plan.total,
+                plan.unit.c_str());
+  }
+  return plan.failed ? kFinding : kOk;
+}
+
+}  // namespace
+
+void AddPlanCommand(CLI::App& app, int& status) {
+  auto options = std::make_shared<PlanOptions>();
+  CLI::App* command = app.add_subcommand(
+      "plan", "plan an install: the elements needed, in media order, with media and total size");
+  command->add_option("names", options->names, "requested element names")->required();
+  command->add_option("--media", options->media, "media TOC file")
+      ->required()
+      ->check(CLI::ExistingFile);
+  command->add_option("--install", options->install, "installation root (holds control/PRESENT)")
+      ->check(CLI::ExistingDirectory);
+  command->add_option("--mode", options->mode, "general (default), ga, spk or hfx")
+      ->check(CLI::IsMember({"general", "ga", "spk", "hfx"}));
+  command->add_option("--type", options->type, "element type (default: code)");
+  command->add_flag("--archive", options->archive, "size the archives to copy (general mode)");
+  command->add_flag("--check-prereqs", options->checkPrereqs,
+                    "refuse requested elements whose first prerequisite is not installed");
+  command->add_flag("--json", options->json, "JSON output");
+  command->callback([options, &status] { status = Run([&] { return RunPlan(*options); }); });
+}
+
+}  // namespace zoltoc
