@@ -32,7 +32,7 @@ struct InstallCopy {
 TEST(Zoltoc, EverySubcommandHasHelpAndUsageErrorsExitWithTwo) {
   const ProcessResult help = Zoltoc({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* command : {"packages", "element", "levels", "record"}) {
+  for (const char* command : {"packages", "element", "levels", "plan", "record", "check"}) {
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
     const ProcessResult sub = Zoltoc({command, "--help"});
     EXPECT_EQ(sub.status, 0) << command;
@@ -107,6 +107,62 @@ TEST(Zoltoc, RecordAppendsToPresent) {
       Zoltoc({"record", "--media", kMedia, "--install", copy.root(), "NOPE"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("no line for this element"), std::string::npos);
+}
+
+TEST(Zoltoc, PlanListsTheClosureInMediaOrder) {
+  const json plan =
+      Json(Zoltoc({"plan", "--media", kMedia, "--install", kInstall, "ANALYZER", "--json"}));
+  EXPECT_TRUE(plan["ok"].get<bool>());
+  std::vector<std::string> names;
+  for (const auto& e : plan["elements"]) names.push_back(e["name"]);
+  // EDITOR is installed, so ANALYZER's conditional prerequisite EDITORPLUGIN comes with it.
+  EXPECT_EQ(names, (std::vector<std::string>{"NETFWK", "DATAFWK", "EDITORPLUGIN", "ANALYZER"}));
+  EXPECT_EQ(plan["elements"][0]["medium"], "A");
+  EXPECT_EQ(plan["total"], 700 + 650 + 300 + 3100 + 400);
+
+  const json archive = Json(Zoltoc({"plan", "--media", kMedia, "--archive", "VIEWER", "--json"}));
+  // Nothing installed: VIEWER brings BASEFWK and GUIFWK; archives hold 768 bytes per size unit.
+  EXPECT_EQ(archive["total"], (1200 + 900 + 600) * 768 / 1024 + 1);
+  const json servicePack = Json(Zoltoc(
+      {"plan", "--mode", "spk", "--media", kMedia, "--install", kInstall, "ZOLSP.1", "--json"}));
+  EXPECT_EQ(servicePack["elements"].size(), 3u);  // with the fix sets of installed frameworks
+}
+
+TEST(Zoltoc, PlanRefusalsAndNothingToInstall) {
+  const ProcessResult refused =
+      Zoltoc({"plan", "--media", kMedia, "--install", kInstall, "NOPE", "ANALYZER"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("NOPE code is not found on the media"), std::string::npos);
+  EXPECT_EQ(refused.out, "");
+  const json nothing =
+      Json(Zoltoc({"plan", "--media", kMedia, "--install", kInstall, "EDITOR", "--json"}));
+  EXPECT_EQ(nothing["elements"], json::array());
+  EXPECT_NE(nothing["messages"].get<std::string>().find("Nothing to install"), std::string::npos);
+  EXPECT_EQ(Zoltoc({"plan", "--mode", "spk", "--media", kMedia, "ZOLSP.1"}).status, 2);
+}
+
+TEST(Zoltoc, CheckOfTheExampleIsClean) {
+  const json check = Json(Zoltoc({"check", "--install", kInstall, "--json"}));
+  EXPECT_EQ(check["status"], 1);
+  EXPECT_EQ(check["findings"], json::array());
+  EXPECT_EQ(check["files"], 15);
+  EXPECT_GT(check["bytes"].get<long long>(), 0);
+}
+
+TEST(Zoltoc, CheckFindsChangedAndMissingFiles) {
+  InstallCopy copy;
+  zoltest::WriteFile(copy.root() + "/bin/editor", "changed\n");
+  ASSERT_EQ(std::remove((copy.root() + "/lib/libgui.so.txt").c_str()), 0);
+  const ProcessResult text = Zoltoc({"check", "--install", copy.root()});
+  EXPECT_EQ(text.status, 1);
+  EXPECT_EQ(text.out, copy.root() +
+                          "/lib/libgui.so.txt: file not found, possible trouble in case "
+                          "of removal\n" +
+                          copy.root() + "/bin/editor: CheckSum mismatch. Bad or modified file\n" +
+                          copy.root() + ": errors found (7 elements, 15 files, level 2)\n");
+  const ProcessResult levelOne = Zoltoc({"check", "--install", copy.root(), "--level", "1"});
+  EXPECT_EQ(levelOne.out.find("CheckSum"), std::string::npos);
+  EXPECT_EQ(Zoltoc({"check", "--install", copy.root(), "--level", "3"}).status, 2);
 }
 
 }  // namespace
