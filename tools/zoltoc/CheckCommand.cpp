@@ -50,7 +50,8 @@ struct Observer {
   }
 };
 
-const char* Verdict(int status) {
+const char* Verdict(int status, bool interrupted) {
+  if (interrupted) return "interrupted";
   switch (status) {
     case 1:
       return "sound";
@@ -71,13 +72,16 @@ int RunCheck(const CheckOptions& options) {
                                          options.compactDoc ? 1 : 0);
   ZOLINSSetCheckObserver(nullptr, nullptr, nullptr);
   Observer::OnProgress(&observer.last, &observer);  // clears the progress line
+  // The library leaves the status as it was when the walk stopped; an interrupted check did not
+  // look at everything, so it is not reported sound.
+  const bool interrupted = _i_SignalIntercept_KillProcess != 0;
 
   if (options.json) {
     PrintJson({{"install", options.install},
                {"level", options.level},
                {"status", status},
-               {"verdict", Verdict(status)},
-               {"interrupted", _i_SignalIntercept_KillProcess != 0},
+               {"verdict", Verdict(status, interrupted)},
+               {"interrupted", interrupted},
                {"elements", toc->GetNbToc()},
                {"files", observer.last.files},
                {"bytes", observer.last.bytes},
@@ -86,9 +90,9 @@ int RunCheck(const CheckOptions& options) {
   } else {
     for (const std::string& finding : observer.findings) std::printf("%s\n", finding.c_str());
     std::printf("%s: %s (%d elements, %lld files, level %d)\n", options.install.c_str(),
-                Verdict(status), toc->GetNbToc(), observer.last.files, options.level);
+                Verdict(status, interrupted), toc->GetNbToc(), observer.last.files, options.level);
   }
-  return status == 1 ? kOk : kFinding;
+  return status == 1 && !interrupted ? kOk : kFinding;
 }
 
 }  // namespace
