@@ -20,6 +20,10 @@ install(FILES ${PROJECT_BINARY_DIR}/ZOLINSTocLibConfig.cmake
   ${PROJECT_BINARY_DIR}/ZOLINSTocLibConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/ZOLINSTocLib)
 
+# The .pc file finds its prefix from where it lies, so that `cmake --install --prefix` anywhere works.
+file(RELATIVE_PATH ZOLINS_PC_TO_PREFIX "${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig"
+  "${CMAKE_INSTALL_PREFIX}")
+string(REGEX REPLACE "/$" "" ZOLINS_PC_TO_PREFIX "${ZOLINS_PC_TO_PREFIX}")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/ZOLINSTocLib.pc.in
   ${PROJECT_BINARY_DIR}/ZOLINSTocLib.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/ZOLINSTocLib.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
