@@ -1,4 +1,5 @@
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -9,10 +10,30 @@
 
 namespace {
 
+// Every field of a record in one line, so that a case states all of it at once.
+std::string Describe(const ZOLINSUnitToc& r) {
+  auto names = [](int n, auto get) {
+    std::string out = "[";
+    for (int i = 0; i < n; ++i) out += (i ? "," : "") + std::string(get(i));
+    return out + "]";
+  };
+  std::string ifreqs = "[", langs = "[";
+  for (int i = 0; i < r.GetNbIfreq(); ++i)
+    ifreqs += (i ? "," : "") + std::string(r.GetIfreq(i)->GetPL()) + "/" + r.GetIfreq(i)->GetUB();
+  for (int i = 0; i < r.GetNbLangSize(); ++i)
+    langs += (i ? "," : "") + std::to_string(r.GetLangSize(i));
+  return std::string(ZOLINSTypeKeyword[r.GetType()]) + " " + ZOLINSPkgKeyword[r.GetPackage()] +
+         " " + r.GetName() + " sup" +
+         names(r.GetNbSupersede(), [&](int i) { return r.GetSupersede(i); }) + " pre" +
+         names(r.GetNbPrereq(), [&](int i) { return r.GetPrereq(i); }) + " if" + ifreqs +
+         "] size=" + std::to_string(r.GetSizefs()) + " ts=" + r.GetTimestamp() +
+         " os=" + r.GetOS() + " ga=" + r.GetGALevel() + " spk=" + std::to_string(r.GetSPKLevel()) +
+         " hfx=" + std::to_string(r.GetHFXLevel()) +
+         " label=" + (r.GetLabel() ? r.GetLabel() : "-") + " langs" + langs + "]";
+}
+
 class UnitToc : public ::testing::Test {
  protected:
-  void SetUp() override { record.Init(); }
-
   int Parse(const std::string& line) { return zol::ParseRecordLine(record, line, message); }
   std::string Written() {
     ZOLUnicodeString line("previous text");
@@ -25,174 +46,123 @@ class UnitToc : public ::testing::Test {
   ZOLUnicodeString message;
 };
 
-TEST_F(UnitToc, FullLineParsesIntoEveryFieldAndIsWrittenBackAsItWas) {
-  const std::string line =
-      "code:FWK:Alpha:Beta :Gamma Delta :Delta/Epsilon :1024:stamp:os1:ga1:2:Alpha framework:10 20 "
-      ":";
-  ASSERT_EQ(Parse(line), 1);
-  EXPECT_EQ(record.GetType(), ZOLINS_CODE);
-  EXPECT_EQ(record.GetPackage(), ZOLINS_FWK);
-  EXPECT_STREQ(record.GetName(), "Alpha");
-  ASSERT_EQ(record.GetNbSupersede(), 1);
-  EXPECT_STREQ(record.GetSupersede(0), "Beta");
-  ASSERT_EQ(record.GetNbPrereq(), 2);
-  EXPECT_STREQ(record.GetPrereq(0), "Gamma");
-  EXPECT_STREQ(record.GetPrereq(1), "Delta");
-  ASSERT_EQ(record.GetNbIfreq(), 1);
-  EXPECT_STREQ(record.GetIfreq(0)->GetPL(), "Delta");
-  EXPECT_STREQ(record.GetIfreq(0)->GetUB(), "Epsilon");
-  EXPECT_EQ(record.GetSizefs(), 1024u);
-  EXPECT_STREQ(record.GetTimestamp(), "stamp");
-  EXPECT_STREQ(record.GetOS(), "os1");
-  EXPECT_STREQ(record.GetGALevel(), "ga1");
-  EXPECT_EQ(record.GetSPKLevel(), 2);
-  EXPECT_STREQ(record.GetLabel(), "Alpha framework");
-  ASSERT_EQ(record.GetNbLangSize(), 2);
-  EXPECT_EQ(record.GetLangSize(0), 10u);
-  EXPECT_EQ(record.GetLangSize(1), 20u);
+TEST_F(UnitToc, LinesParseIntoTheirFieldsAndAreWrittenBackCanonically) {
+  const struct {
+    std::string line, fields, written;  // written: "" when the line comes back as it was
+  } cases[] = {
+      {"code:FWK:Alpha:Beta :Gamma Delta :Delta/Epsilon :1024:stamp:os1:ga1:2:Alpha framework:10 "
+       "20 :",
+       "code FWK Alpha sup[Beta] pre[Gamma,Delta] if[Delta/Epsilon] size=1024 ts=stamp os=os1 "
+       "ga=ga1 spk=2 hfx=0 label=Alpha framework langs[10,20]",
+       ""},
+      {"code:FWK:A::::0::::0:L:",
+       "code FWK A sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=0 label=L langs[]", ""},
+      {" code : FWK : A :   A   B   :: :0::::0:L:",
+       "code FWK A sup[A,B] pre[] if[] size=0 ts= os= ga= spk=0 hfx=0 label=L langs[]",
+       "code:FWK:A:A B :::0::::0:L:"},
+      {"code:SPK:S.1:::P/U:0::::1:L:7",
+       "code SPK S.1 sup[] pre[] if[P/U] size=0 ts= os= ga= spk=1 hfx=0 label=L langs[7]",
+       "code:SPK:S.1:::P/U :0::::1:L:7 :"},
+      {"code:FSP:Base.1::Base::0::::1:Fix set:",
+       "code FSP Base.1 sup[] pre[Base] if[] size=0 ts= os= ga= spk=1 hfx=0 label=Fix set langs[]",
+       "code:FSP:Base.1::Base ::0::::1:Fix set:"},
+      {"samples:SMP:S",
+       "samples SMP S sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=0 label= langs[]",
+       "samples:SMP:S::::0::::0::"},
+      {"rux2:HFX:Base.12::::0::::0:L:x 9",  // a word that is no number reads as 0
+       "rux2 HFX Base.12 sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=12 label=L langs[0,9]",
+       "rux2:HFX:Base.12::::0::::0:L:0 9 :"},
+      {"code:HFX:Base.::::0::::0:L:",
+       "code HFX Base. sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=0 label=L langs[]", ""},
+      {"documentation:HFX:B.2.7x::::0::::0:L:",
+       "documentation HFX B.2.7x sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=7 label=L langs[]",
+       ""},
+      // Sizes are written as signed numbers and read back modulo 2^32.
+      {"code:PRD:A::::3000000000::::0:L:4000000000",
+       "code PRD A sup[] pre[] if[] size=3000000000 ts= os= ga= spk=0 hfx=0 label=L "
+       "langs[4000000000]",
+       "code:PRD:A::::-1294967296::::0:L:-294967296 :"},
+      {"code:PRD:A::::-1294967296::::0:L:-294967296 :",
+       "code PRD A sup[] pre[] if[] size=3000000000 ts= os= ga= spk=0 hfx=0 label=L "
+       "langs[4000000000]",
+       ""},
+      // Runs of colons: every empty field stays a field.
+      {"code:FWK:A: : : : : : : : :L:",
+       "code FWK A sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=0 label=L langs[]",
+       "code:FWK:A::::0::::0:L:"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Parse(c.line), 1) << c.line;
+    EXPECT_EQ(Describe(record), c.fields) << c.line;
+    EXPECT_EQ(Written(), c.written.empty() ? c.line : c.written) << c.line;
+  }
   EXPECT_EQ(record.GetLangSize(5), 0u);
   EXPECT_EQ(record.GetLangSize(-1), 0u);
-  EXPECT_EQ(Written(), line);
-}
-
-TEST_F(UnitToc, EmptyFieldsParseAsEmptyAndAreWrittenBackAsTheyWere) {
-  const std::string line = "code:FWK:A::::0::::0:L:";
-  ASSERT_EQ(Parse(line), 1);
-  EXPECT_STREQ(record.GetName(), "A");
-  EXPECT_EQ(record.GetNbSupersede() + record.GetNbPrereq() + record.GetNbIfreq(), 0);
-  EXPECT_EQ(record.GetSizefs(), 0u);
-  EXPECT_STREQ(record.GetTimestamp(), "");
-  EXPECT_STREQ(record.GetOS(), "");
-  EXPECT_STREQ(record.GetGALevel(), "");
-  EXPECT_EQ(record.GetSPKLevel(), 0);
-  EXPECT_STREQ(record.GetLabel(), "L");
-  EXPECT_EQ(record.GetNbLangSize(), 0);
-  EXPECT_EQ(Written(), line);
 }
 
 TEST_F(UnitToc, RefusedLinesGiveTheirMessageAndMinusOne) {
-  EXPECT_EQ(Parse("unknownQ:FWK:A::::0::::0:L:"), -1);
-  EXPECT_STREQ(message.ConvertToChar(), "ZOLINSUnitToc: unknown type: unknownQ\n");
-  EXPECT_EQ(Parse("Code:FWK:A::::0::::0:L:"), -1);
-  EXPECT_STREQ(message.ConvertToChar(), "ZOLINSUnitToc: unknown type: Code\n");
-  EXPECT_EQ(Parse("code:FIX:A::::0::::0:L:"), -1);
-  EXPECT_STREQ(message.ConvertToChar(), "ZOLINSUnitToc: unknown package: FIX\n");
-  EXPECT_EQ(Parse("code:FSP:Base.1::::0::::1:Fix set:"), -1);
-  EXPECT_STREQ(message.ConvertToChar(), "ZOLINSUnitToc: missing prereq for Base.1\n");
-  EXPECT_EQ(record.GetLabel(), nullptr);  // fields after the prereq field are not read
-  message = "kept";
-  EXPECT_EQ(Parse("code:FSP:Base.1::Base:::0::::1:Fix set:"), 1);
-  EXPECT_STREQ(message.ConvertToChar(), "kept");
-}
-
-TEST_F(UnitToc, BlanksAroundFieldsAndWordsDoNotCount) {
-  ASSERT_EQ(Parse(" code : FWK : A :   A   B   :: :0::::0:L:"), 1);
-  EXPECT_EQ(record.GetType(), ZOLINS_CODE);
-  EXPECT_EQ(record.GetPackage(), ZOLINS_FWK);
-  EXPECT_STREQ(record.GetName(), "A");
-  ASSERT_EQ(record.GetNbSupersede(), 2);
-  EXPECT_STREQ(record.GetSupersede(0), "A");
-  EXPECT_STREQ(record.GetSupersede(1), "B");
-}
-
-TEST_F(UnitToc, HotFixLevelAndBaseFramework) {
   const struct {
-    const char* name;
-    int level;
-  } cases[] = {{"Base.12", 12}, {"Base", 0}, {"Base.", 0}, {"B.2.7x", 7}};
+    std::string line, message;
+  } cases[] = {
+      {"unknownQ:FWK:A::::0::::0:L:", "ZOLINSUnitToc: unknown type: unknownQ\n"},
+      {"Code:FWK:A::::0::::0:L:", "ZOLINSUnitToc: unknown type: Code\n"},
+      {"code:FIX:A::::0::::0:L:", "ZOLINSUnitToc: unknown package: FIX\n"},
+      {"code:FSP:Base.1::::0::::1:Fix set:", "ZOLINSUnitToc: missing prereq for Base.1\n"},
+      {std::string(5000, ':'), "ZOLINSUnitToc: unknown type: \n"},
+      {"", "ZOLINSUnitToc: unknown type: \n"},
+  };
   for (const auto& c : cases) {
-    ASSERT_EQ(Parse(std::string("code:HFX:") + c.name + "::::0::::0:L:"), 1);
-    EXPECT_EQ(record.GetHFXLevel(), c.level) << c.name;
+    EXPECT_EQ(Parse(c.line), -1) << c.line;
+    EXPECT_EQ(message.str(), c.message);
   }
-  ASSERT_EQ(Parse("code:PRD:Base.12::::0::::0:L:"), 1);
-  EXPECT_EQ(record.GetHFXLevel(), 0);
-  char* base = record.GetBaseFWK();
-  EXPECT_STREQ(base, "Base");
-  delete[] base;
-  ASSERT_EQ(Parse("code:PRD:NoDot::::0::::0:L:"), 1);
-  base = record.GetBaseFWK();
-  EXPECT_STREQ(base, "NoDot");
-  delete[] base;
+  EXPECT_EQ(record.GetLabel(), nullptr);  // fields after the prereq field were not read
 }
 
-TEST_F(UnitToc, ListsAreWrittenWithATrailingBlankPerEntry) {
-  ASSERT_EQ(Parse("code:SPK:S.1:::P/U:0::::1:L:7"), 1);
-  EXPECT_EQ(Written(), "code:SPK:S.1:::P/U :0::::1:L:7 :");
-}
-
-TEST_F(UnitToc, MaxSPKLevelOnlyRises) {
-  EXPECT_EQ(record.SetMaxSPKLevel(3), 3);
-  EXPECT_EQ(record.SetMaxSPKLevel(2), 3);
-  EXPECT_EQ(record.GetMaxSPKLevel(), 3);
-}
-
-TEST_F(UnitToc, LongFieldsAreCutToTheirWidths) {
-  const std::string name60(60, 'n');
-  ASSERT_EQ(Parse("code:FWK:" + name60 + "::::0:" + std::string(20, '9') + ":" +
-                  std::string(10, 'o') + ":" + std::string(10, 'g') + ":0:L:"),
-            1);
-  EXPECT_EQ(std::string(record.GetName()), name60.substr(0, 47));
-  EXPECT_EQ(std::strlen(record.GetTimestamp()), 14u);
-  EXPECT_STREQ(record.GetOS(), "ooooooo");
-  EXPECT_STREQ(record.GetGALevel(), "ggggggg");
-}
-
-TEST_F(UnitToc, HugeFieldsAndListsStayInsideTheirBuffers) {
+TEST_F(UnitToc, LongFieldsAreCutAndHugeOnesStayInsideTheirBuffers) {
   const std::string huge(10000, 'h');
   std::string words;
   for (int i = 0; i < 5000; ++i) words += "w" + std::to_string(i) + " ";
   ASSERT_EQ(Parse("code:FWK:" + huge + ":" + words + ":" + huge + ":" + huge + "/" + huge +
                   ":1:" + huge + ":" + huge + ":" + huge + ":1:" + huge + ":" + words),
             1);
-  EXPECT_EQ(std::strlen(record.GetName()), 47u);
+  EXPECT_EQ(std::string(record.GetName()), huge.substr(0, 47));
   ASSERT_EQ(record.GetNbSupersede(), 5000);
   EXPECT_STREQ(record.GetSupersede(4999), "w4999");
   EXPECT_EQ(std::strlen(record.GetPrereq(0)), 47u);
   EXPECT_EQ(std::strlen(record.GetIfreq(0)->GetUB()), 47u);
+  EXPECT_EQ(std::strlen(record.GetTimestamp()), 14u);
+  EXPECT_EQ(std::strlen(record.GetOS()), 7u);
+  EXPECT_EQ(std::strlen(record.GetGALevel()), 7u);
   EXPECT_EQ(std::string(record.GetLabel()), huge);
   EXPECT_EQ(record.GetNbLangSize(), 5000);
-  EXPECT_EQ(record.GetLangSize(3), 0u);  // "w3" is not a number
-  const std::string line = Written();
-  EXPECT_NE(line.find(":" + huge + ":"), std::string::npos);
+  EXPECT_NE(Written().find(":" + huge + ":"), std::string::npos);
 }
 
-TEST_F(UnitToc, LinesOfOnlyColonsOrNothingAreRefused) {
-  EXPECT_EQ(Parse(std::string(5000, ':')), -1);
-  EXPECT_STREQ(message.ConvertToChar(), "ZOLINSUnitToc: unknown type: \n");
-  EXPECT_EQ(Parse(""), -1);
-  ASSERT_EQ(Parse("samples:SMP:S"), 1);  // missing fields at the end read as empty
-  EXPECT_STREQ(record.GetLabel(), "");
+TEST_F(UnitToc, LevelsBaseFrameworkAndTimestamp) {
+  EXPECT_EQ(record.SetMaxSPKLevel(3), 3);
+  EXPECT_EQ(record.SetMaxSPKLevel(2), 3);
+  for (const auto& [name, base] :
+       {std::pair{"Base.12", "Base"}, {"NoDot", "NoDot"}, {"a.b.c", "a.b"}}) {
+    ASSERT_EQ(Parse(std::string("code:PRD:") + name + "::::0::::0:L:"), 1);
+    const std::unique_ptr<char[]> framework(record.GetBaseFWK());
+    EXPECT_STREQ(framework.get(), base);
+  }
+  record.SetTimestamp();
+  const std::string stamp = record.GetTimestamp();
+  EXPECT_EQ(stamp.size(), 14u);
+  EXPECT_EQ(stamp.find_first_not_of("0123456789"), std::string::npos);
 }
 
-TEST_F(UnitToc, ReparsingAndMovingKeepOneOwnerPerList) {
+TEST_F(UnitToc, ReparsingMovingAndCuttingKeepOneOwnerPerList) {
   ASSERT_EQ(Parse("code:PRD:A:X Y:Z::1::::0:L:1 2"), 1);
   ASSERT_EQ(Parse("code:PRD:B:X:Z::1::::0:L2:1"), 1);  // the first lists are freed
   ZOLINSUnitToc moved(std::move(record));
   EXPECT_STREQ(moved.GetName(), "B");
-  EXPECT_EQ(moved.GetNbSupersede(), 1);
   EXPECT_EQ(record.GetNbSupersede(), 0);
   EXPECT_EQ(record.GetLabel(), nullptr);
   record = std::move(moved);
   EXPECT_STREQ(record.GetLabel(), "L2");
-}
 
-TEST_F(UnitToc, SizesAboveTheSignedRangeSurviveTheRoundTrip) {
-  ASSERT_EQ(Parse("code:PRD:A::::3000000000::::0:L:4000000000"), 1);
-  const std::string line = Written();
-  EXPECT_EQ(line, "code:PRD:A::::-1294967296::::0:L:-294967296 :");
-  ASSERT_EQ(Parse(line), 1);
-  EXPECT_EQ(record.GetSizefs(), 3000000000u);
-  EXPECT_EQ(record.GetLangSize(0), 4000000000u);
-}
-
-TEST_F(UnitToc, TimestampIsFourteenDigits) {
-  record.SetTimestamp();
-  const std::string stamp = record.GetTimestamp();
-  ASSERT_EQ(stamp.size(), 14u);
-  EXPECT_EQ(stamp.find_first_not_of("0123456789"), std::string::npos);
-}
-
-TEST_F(UnitToc, CutFieldCountsWordsAndStripsTheField) {
   ZOLUnicodeString field("   A  B   ");
   int count = -1;
   char(*names)[ZOLINS_NAME_SIZE] = nullptr;
@@ -206,21 +176,6 @@ TEST_F(UnitToc, CutFieldCountsWordsAndStripsTheField) {
   record.CutField(blank, count, numbers);
   EXPECT_EQ(count, 0);
   EXPECT_EQ(numbers, nullptr);
-}
-
-}  // namespace
-
-namespace {
-
-TEST(RecordLine, EmptyFieldsInRunsOfColonsStayFields) {
-  // What opening up "::" twice guarantees, the tokenizer gives by itself.
-  for (const char* line : {"code:FWK:A:::::::::L:", "code:FWK:A: : : : : : : : :L:"}) {
-    ZOLINSUnitToc record;
-    ZOLUnicodeString message;
-    ASSERT_EQ(zol::ParseRecordLine(record, line, message), 1) << line;
-    EXPECT_STREQ(record.GetLabel(), "L");
-    EXPECT_EQ(record.GetNbPrereq(), 0);
-  }
 }
 
 }  // namespace
