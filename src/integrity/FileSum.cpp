@@ -5,16 +5,35 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 #include "integrity/ByteSum.h"
 
 namespace zol {
+namespace {
+
+constexpr std::size_t kPageSize = 4096;
+
+struct FreeBuffer {
+  void operator()(unsigned char* p) const { std::free(p); }
+};
+
+// Not zero-filled: every byte summed has just been read into it. Page-aligned, because the kernel
+// copies out of the page cache markedly faster into a page-aligned buffer.
+std::unique_ptr<unsigned char, FreeBuffer> PageAlignedBuffer(std::size_t size) {
+  const std::size_t rounded = (size + kPageSize - 1) / kPageSize * kPageSize;
+  void* p = std::aligned_alloc(kPageSize, rounded > 0 ? rounded : kPageSize);
+  if (!p) throw std::bad_alloc();
+  return std::unique_ptr<unsigned char, FreeBuffer>(static_cast<unsigned char*>(p));
+}
+
+}  // namespace
 
 std::optional<std::uint32_t> SumFileBytes(int fd, std::uint64_t size) {
   const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(size, kFileSumChunk));
-  // Not zero-filled: every byte summed has just been read into it.
-  std::unique_ptr<unsigned char[]> buffer(new unsigned char[chunk > 0 ? chunk : 1]);
+  const auto buffer = PageAlignedBuffer(chunk);
   if (size > kFileSumChunk) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   std::uint32_t sum = 0;
   while (size > 0) {
