@@ -32,7 +32,7 @@ struct InstallCopy {
 TEST(Zoltoc, EverySubcommandHasHelpAndUsageErrorsExitWithTwo) {
   const ProcessResult help = Zoltoc({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* command : {"packages", "element", "levels", "plan", "record", "check"}) {
+  for (const char* command : {"packages", "element", "levels", "plan", "record", "checksum", "check"}) {
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
     const ProcessResult sub = Zoltoc({command, "--help"});
     EXPECT_EQ(sub.status, 0) << command;
@@ -163,6 +163,20 @@ TEST(Zoltoc, CheckFindsChangedAndMissingFiles) {
   const ProcessResult levelOne = Zoltoc({"check", "--install", copy.root(), "--level", "1"});
   EXPECT_EQ(levelOne.out.find("CheckSum"), std::string::npos);
   EXPECT_EQ(Zoltoc({"check", "--install", copy.root(), "--level", "3"}).status, 2);
+}
+
+TEST(Zoltoc, ChecksumRewritesAFileListAsAControlFile) {
+  InstallCopy copy;
+  const std::string control = copy.root() + "/control/EDITOR";
+  zoltest::WriteFile(copy.root() + "/bin/editor", "changed\n");
+  zoltest::WriteFile(control, "./bin/editor\n./share/editor/index.QEidx\n./control/EDITOR\n");
+  const json written = Json(Zoltoc({"checksum", control, "--json"}));
+  EXPECT_EQ(written["control"], control);
+  EXPECT_EQ(zoltest::ReadFile(control),
+            "./bin/editor 827\n./share/editor/index.QEidx\n./control/EDITOR\n");
+  EXPECT_EQ(Json(Zoltoc({"check", "--install", copy.root(), "--json"}))["status"], 1);
+  zoltest::WriteFile(control, "./bin/editor notanumber\n");
+  EXPECT_EQ(Zoltoc({"checksum", control}).status, 2);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   zoltoc::AddLevelsCommand(app, status);
   zoltoc::AddPlanCommand(app, status);
   zoltoc::AddRecordCommand(app, status);
+  zoltoc::AddChecksumCommand(app, status);
   zoltoc::AddCheckCommand(app, status);
   try {
     app.parse(argc, argv);
