@@ -173,7 +173,7 @@ TEST(Zoltoc, ChecksumRewritesAFileListAsAControlFile) {
   const json written = Json(Zoltoc({"checksum", control, "--json"}));
   EXPECT_EQ(written["control"], control);
   EXPECT_EQ(zoltest::ReadFile(control),
-            "./bin/editor 827\n./share/editor/index.QEidx\n./control/EDITOR\n");
+            "./bin/editor 724\n./share/editor/index.QEidx\n./control/EDITOR\n");
   EXPECT_EQ(Json(Zoltoc({"check", "--install", copy.root(), "--json"}))["status"], 1);
   zoltest::WriteFile(control, "./bin/editor notanumber\n");
   EXPECT_EQ(Zoltoc({"checksum", control}).status, 2);
