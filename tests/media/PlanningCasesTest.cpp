@@ -236,4 +236,76 @@ TEST_P(Case, Holds) {
 INSTANTIATE_TEST_SUITE_P(Planning, Case, ::testing::ValuesIn(CaseNames()),
                          [](const auto& info) { return info.param; });
 
+// Cases too large to write out, generated in the same notation.
+
+// `item` for each number below n, with every '#' replaced by the number.
+std::string List(const std::string& item, std::size_t n, const char* separator = ",") {
+  return Each(n, separator, [&](std::size_t i) {
+    std::string text = item;
+    for (auto at = text.find('#'); at != std::string::npos; at = text.find('#', at))
+      text.replace(at, 1, S(i));
+    return text;
+  });
+}
+const std::string kError = "ZOLINSMediaToc::GetSize: internal error ";
+
+// N(n-1) requires N(n-2), ... N0, written from the last: the plan is found backwards, must be
+// sorted, and its order numbers are looked up away from their lines.
+std::string Chain(std::size_t n) {
+  return "media:\n" + Each(n, "", [n](std::size_t line) {
+           const std::size_t i = n - 1 - line;
+           return "  N" + S(i) + " order=" + S(i + 3) + " size=1" +
+                  (i ? " prereq=N" + S(i - 1) : "") + "\n";
+         });
+}
+
+TEST(PlanningCapacity, ClosureOf4096FitsAndOneMoreOverflows) {
+  const std::string plan = "\ninstall: " + List("N#", 4096, " ") + "\n";
+  RunCase(Chain(4096) + "request: GetSize names=N4095\nresult: 4496" + plan +
+          "request: GetSizeGA names=N4095\nresult: 4096" + plan + Chain(4097) +
+          "request: GetSize names=N4096\nresult: -1\ninstall: unset\nmessages: " + kError +
+          "nbtoinstall\nrequest: GetSizeGA msg=before.\\s names=N4096\nresult: -1\n" +
+          "messages: before. " + kError + "nbtoinstall\n");
+}
+
+// T0..T2999 form a binary tree; T0..T999 also carry a condition on a node deep in the tree (Ci
+// comes when T(2999 - i) is selected) and one on a name that never appears.
+TEST(PlanningCapacity, WideTreeWithConditionsMetLateIsPlannedWhole) {
+  const std::string tree = Each(3000, "", [](std::size_t i) {
+    return "  T" + S(i) + " size=1" + (i < 1500 ? " prereq=T" + S(2 * i + 1) : "") +
+           (i < 1499 ? ",T" + S(2 * i + 2) : "") +
+           (i < 1000 ? " ifreq=T" + S(2999 - i) + "/C" + S(i) + ",NEVER" + S(i) + "/Z" + S(i)
+                     : "") +
+           "\n";
+  });
+  RunCase("media:\n" + tree + List("  C# size=2\n", 1000, "") +
+          "  Z0 size=100\nrequest: GetSize names=T0\nresult: 5400\ninstall: " +
+          List("T#", 3000, " ") + " " + List("C#", 1000, " ") + "\n");
+}
+
+TEST(PlanningCapacity, EachWorkingListReportsItsOwnOverflow) {
+  const auto overflow = [](const std::string& media, const char* request, const char* list) {
+    return "media:\n  " + media + "\nrequest: GetSize " + request +
+           " names=A\nresult: -1\ninstall: unset\nmessages: " + kError + list + "\n";
+  };
+  RunCase(overflow("A prereq=" + List("P#", 4097), "", "nbtoscanafter") +
+          overflow("A ifreq=" + List("C#/U#", 4097), "", "nbifreq") +
+          // Counting those put off in the pass before.
+          overflow("A prereq=B ifreq=" + List("C#/U#", 2100) + "\n  B ifreq=" + List("D#/V#", 2100),
+                   "", "nbifreq") +
+          overflow("A ifreq=A/U prereq=" + List("P#", 4096), "", "nbtoscanafter3") +
+          // Names missing from the medium are examined, and ignored, when sizing archives.
+          overflow("A prereq=" + List("P#", 4096), "archive=1", "nbscanned2") +
+          // The last of 4097 distinct requested names is reported, then finds no room.
+          "media:\n  A\nrequest: GetSize names=" + List("M#", 4097) + "\nresult: -1\nmessages: " +
+          List("M# code is not found on the media\\n", 4097, "") + kError + "nbscanned2\n");
+}
+
+TEST(PlanningCapacity, MoreThan4096RequestedNamesAreServed) {
+  const std::string many = List("A", 5000);
+  RunCase("media:\n  A size=3\n  B size=4\nrequest: GetSize names=" + many +
+          ",B\nresult: 407\ninstall: A B\nrequest: GetSizeGA names=B," + many +
+          "\nresult: 7\ninstall: A B\n");
+}
+
 }  // namespace
