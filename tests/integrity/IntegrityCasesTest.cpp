@@ -11,8 +11,8 @@
 //                        runs in a child process: the interrupt state is process-wide)
 //   check PATH LEVEL [COMPACT]   CheckIntegrity on an empty report; PATH: null, word, "quoted"
 //   status N / report TEXT       the expected status, and the next piece of the expected report
-// In texts: $ROOT, {x*N} (N times x), \n and \r; \ takes any other next character as it is. In a
-// written file, "{sum}" after a listed path is the checksum of that file, written before.
+// In texts: $ROOT, {x*N} (N times x), \n and \r. In a written file, "{sum}" after a listed path
+// is the checksum of that file, which must be written before.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -53,8 +53,24 @@ namespace {
 
 using zoltest::E;
 
+// One case on a tree of its own: directives apply in order, and a check's expectations are
+// compared when the next check begins or the case ends.
 class CaseRun {
  public:
+  void Run(const std::string& name, const std::string& script) {
+    Line("env ZOL_MSGCAT_PATH", 0);
+    Line("env ZOLReffilesPath", 0);
+    std::istringstream lines(script);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+      SCOPED_TRACE(name + ".case:" + std::to_string(number));
+      Line(line, number);
+    }
+    WriteFile();
+    Compare();
+  }
+
+ private:
   void Line(const std::string& line, int number) {
     if (file_ && line.rfind("  ", 0) == 0)
       return void(file_->second += Expand(line.substr(2)) + "\n");
@@ -81,12 +97,6 @@ class CaseRun {
     ADD_FAILURE() << "unknown directive " << word;
   }
 
-  void Finish() {
-    WriteFile();
-    Compare();
-  }
-
- private:
   static std::string Rest(std::istringstream& in) {
     std::string rest;
     std::getline(in >> std::ws, rest);
@@ -108,13 +118,9 @@ class CaseRun {
     }
     for (std::size_t at; (at = out.find("$ROOT")) != std::string::npos;)
       out.replace(at, 5, root_.path());
-    std::string unescaped;
-    for (std::size_t i = 0; i < out.size(); ++i)
-      unescaped += out[i] != '\\' || i + 1 == out.size() ? out[i]
-                   : out[++i] == 'n'                     ? '\n'
-                   : out[i] == 'r'                       ? '\r'
-                                                         : out[i];
-    return unescaped;
+    for (auto [escape, end] : {std::pair{"\\n", "\n"}, {"\\r", "\r"}})
+      for (std::size_t at; (at = out.find(escape)) != std::string::npos;) out.replace(at, 2, end);
+    return out;
   }
 
   void Present(std::istringstream& in) {
@@ -178,19 +184,6 @@ class CaseRun {
   std::string gotReport_, wantReport_;
 };
 
-void RunCase(const std::string& name, const std::string& script) {
-  CaseRun run;
-  run.Line("env ZOL_MSGCAT_PATH", 0);
-  run.Line("env ZOLReffilesPath", 0);
-  std::istringstream lines(script);
-  std::string line;
-  for (int number = 1; std::getline(lines, line); ++number) {
-    SCOPED_TRACE(name + ".case:" + std::to_string(number));
-    run.Line(line, number);
-  }
-  run.Finish();
-}
-
 std::vector<std::string> CaseNames() {
   std::vector<std::string> names;
   std::error_code error;
@@ -206,8 +199,8 @@ class IntegrityCase : public ::testing::TestWithParam<std::string> {};
 TEST_P(IntegrityCase, Run) {
   const std::string& name = GetParam();
   const std::string script = zoltest::ReadFile(ZOLINS_TEST_DATA_DIR "/integrity/" + name + ".case");
-  if (script.find("sigint-at ") == std::string::npos) return RunCase(name, script);
-  EXPECT_EQ(zoltest::RunInChild([&] { return RunCase(name, script), 0; }), 0);
+  if (script.find("sigint-at ") == std::string::npos) return CaseRun().Run(name, script);
+  EXPECT_EQ(zoltest::RunInChild([&] { return CaseRun().Run(name, script), 0; }), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Integrity, IntegrityCase, ::testing::ValuesIn(CaseNames()),
@@ -225,7 +218,8 @@ TEST(Interrupt, ASecondSignalDuringACheckEndsTheProcess) {
       if (::testing::Test::HasFailure()) ::_exit(1);
       ::kill(::getpid(), SIGINT);
     };
-    RunCase("second-signal", "present A\ncontrol A ./control/A\\n\ncheck $ROOT 1\nstatus 1\n");
+    CaseRun().Run("second-signal",
+                  "present A\ncontrol A ./control/A\\n\ncheck $ROOT 1\nstatus 1\n");
     return 3;  // not reached
   });
   EXPECT_EQ(rc, 128 + SIGINT);
