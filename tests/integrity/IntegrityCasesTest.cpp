@@ -206,6 +206,10 @@ TEST_P(IntegrityCase, Run) {
 INSTANTIATE_TEST_SUITE_P(Integrity, IntegrityCase, ::testing::ValuesIn(CaseNames()),
                          [](const auto& info) { return info.param; });
 
+TEST(IntegrityCases, AreFound) {
+  EXPECT_FALSE(CaseNames().empty()) << ZOLINS_TEST_DATA_DIR;
+}
+
 // What the cases cannot show: the interrupt state variables, and the end of a process that gets a
 // second SIGINT during a check (the handler gave SIGINT its default action back).
 TEST(Interrupt, ASecondSignalDuringACheckEndsTheProcess) {
