@@ -223,7 +223,7 @@ const auto RunCase = [](const std::string& text) { CaseRun(text).Run(text); };
 // The build relinks this driver, and lists its tests again, whenever a case file changes.
 Strings CaseNames() {
   Strings names;
-  for (const auto& entry : std::filesystem::directory_iterator(ZOLINS_PLANNING_CASES))
+  for (const auto& entry : std::filesystem::directory_iterator(ZOLINS_TEST_DATA_DIR "/planning"))
     if (entry.path().extension() == ".case") names.push_back(entry.path().stem().string());
   std::sort(names.begin(), names.end());
   return names;
@@ -231,7 +231,7 @@ Strings CaseNames() {
 
 class Case : public ::testing::TestWithParam<std::string> {};
 TEST_P(Case, Holds) {
-  RunCase(zoltest::ReadFile(ZOLINS_PLANNING_CASES "/" + GetParam() + ".case"));
+  RunCase(zoltest::ReadFile(ZOLINS_TEST_DATA_DIR "/planning/" + GetParam() + ".case"));
 }
 INSTANTIATE_TEST_SUITE_P(Planning, Case, ::testing::ValuesIn(CaseNames()),
                          [](const auto& info) { return info.param; });
