@@ -1,3 +1,6 @@
+#include <optional>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "ZOLMsgCatalog.h"
@@ -16,11 +19,6 @@ ZOLUnicodeString Build(const char* key, const char* defaultText) {
   return ZOLMsgCatalog::BuildMessage("ZOLPelmo", key, params, 2, defaultText);
 }
 
-TEST(Catalogue, WithoutCatalogueTheDefaultIsTheMessage) {
-  ScopedEnv path("ZOL_MSGCAT_PATH", nullptr);
-  EXPECT_STREQ(Build("Any.Key", "default first\n").ConvertToChar(), "default first\n");
-}
-
 TEST(Catalogue, LanguageDirectoryComesFirstThenTheDirectoryItself) {
   TempDir dir;
   dir.Write("fr/ZOLPelmo.msgcat", "# French\nKey.A = A en français: %1 puis %2\\n\n");
@@ -36,17 +34,7 @@ TEST(Catalogue, LanguageDirectoryComesFirstThenTheDirectoryItself) {
   EXPECT_STREQ(Build("Key.A", "dflt").ConvertToChar(), "plain second");
 }
 
-TEST(Catalogue, ChangedFileIsReadAgain) {
-  TempDir dir;
-  dir.Write("ZOLPelmo.msgcat", "K=one\n");
-  ScopedEnv path("ZOL_MSGCAT_PATH", dir.path().c_str());
-  ScopedEnv lang("LANG", nullptr);
-  EXPECT_STREQ(Build("K", "d").ConvertToChar(), "one");
-  dir.Write("ZOLPelmo.msgcat", "K=second text\n");
-  EXPECT_STREQ(Build("K", "d").ConvertToChar(), "second text");
-}
-
-TEST(Catalogue, MessageHelperFormatsDefaultAndParametersAlike) {
+TEST(Catalogue, MessageHelperFormatsDefaultAndParametersAlikeAndChangedFilesAreReadAgain) {
   ScopedEnv path("ZOL_MSGCAT_PATH", nullptr);
   const std::string longName(600, 'n');
   const ZOLUnicodeString message = zol::Message("K", "line %d of %s\n", 3, longName.c_str());
@@ -55,6 +43,8 @@ TEST(Catalogue, MessageHelperFormatsDefaultAndParametersAlike) {
   dir.Write("ZOLPelmo.msgcat", "K=%2 @ %1\n");
   ScopedEnv again("ZOL_MSGCAT_PATH", dir.path().c_str());
   EXPECT_EQ(zol::Message("K", "line %d of %s\n", 3, "f").str(), "f @ 3");
+  dir.Write("ZOLPelmo.msgcat", "K=changed %1\n");  // a changed file is read again
+  EXPECT_EQ(zol::Message("K", "line %d of %s\n", 3, "f").str(), "changed 3");
 }
 
 TEST(SysEnvManager, ProductLineTextsComeFromTheirCatalogue) {
@@ -69,22 +59,21 @@ TEST(SysEnvManager, ProductLineTextsComeFromTheirCatalogue) {
 }
 
 TEST(Trace, ActiveOnlyWhenNamedAtConstruction) {
-  {
-    ScopedEnv trace("ZOL_TRACE", nullptr);
-    EXPECT_EQ(ZOLTrace("TOC", "", 0, "STDERR", 1024).IsActive(), 0);
-  }
-  {
-    ScopedEnv trace("ZOL_TRACE", "X, TOC");
-    ZOLTrace active("TOC", "", 0, "STDERR", 1024);
-    EXPECT_EQ(active.IsActive(), 1);
-    EXPECT_EQ(zoltest::CaptureStderr([&] { active.TraPrint("n=%d\n", 5); }), "n=5\n");
-  }
-  ScopedEnv trace("ZOL_TRACE", "all");
-  EXPECT_EQ(ZOLTrace("TOC", "", 0, "STDERR", 1024).IsActive(), 1);
-  ScopedEnv other("ZOL_TRACE", "TOCX");
-  ZOLTrace inactive("TOC", "", 0, "STDERR", 1024);
-  EXPECT_EQ(inactive.IsActive(), 0);
-  EXPECT_EQ(zoltest::CaptureStderr([&] { inactive.TraPrint("x\n"); }), "");
+  auto active = [](const char* names) {
+    ScopedEnv trace("ZOL_TRACE", names);
+    return ZOLTrace("TOC", "", 0, "STDERR", 1024).IsActive();
+  };
+  for (auto [names, expected] :
+       {std::pair<const char*, int>{nullptr, 0}, {"X, TOC", 1}, {"all", 1}, {"TOCX", 0}})
+    EXPECT_EQ(active(names), expected) << (names ? names : "unset");
+  std::optional<ScopedEnv> named(std::in_place, "ZOL_TRACE", "TOC");
+  ZOLTrace on("TOC", "", 0, "STDERR", 1024), off("OTHER", "", 0, "STDERR", 1024);
+  named.reset();  // what counts is the variable when the trace was built
+  const std::string printed = zoltest::CaptureStderr([&] {
+    on.TraPrint("n=%d\n", 5);
+    off.TraPrint("x\n");
+  });
+  EXPECT_EQ(printed, "n=5\n");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 
 using zoltest::TempDir;
 
-TEST(Files, EofIsZeroOnceNothingRemains) {
+TEST(Files, ReadWriteAccessAndEofZeroOnceNothingRemains) {
   TempDir dir;
   const std::string path = dir.Write("f", "ab\ncd");
   unsigned int fd = 0;
@@ -30,11 +30,8 @@ TEST(Files, EofIsZeroOnceNothingRemains) {
   EXPECT_EQ(ZOLFClose(fd), 0);
   EXPECT_EQ(ZOLFClose(fd), -1);
   EXPECT_EQ(ZOLFEof(fd), 0);
-}
 
-TEST(Files, OpenFailureWriteAndAccess) {
-  TempDir dir;
-  unsigned int fd = 99;
+  fd = 99;
   EXPECT_EQ(ZOLFOpen((dir / "missing/x").c_str(), "r", &fd), -1);
   EXPECT_EQ(fd, 0u);
   ASSERT_EQ(ZOLFOpen((dir / "w").c_str(), "w", &fd), 0);
@@ -55,26 +52,28 @@ TEST(LineReader, LinesOfAnyLengthAndTheLastLineWithoutLineFeed) {
   ASSERT_TRUE(reader.IsOpen());
   std::string_view line;
   bool newline = false;
-  std::vector<std::pair<std::string, bool>> lines;
+  using Line = std::pair<std::string, bool>;  // the text and whether a line feed ended it
+  std::vector<Line> lines;
   while (reader.Next(line, newline)) lines.emplace_back(std::string(line), newline);
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0], std::make_pair(std::string("a"), true));
-  EXPECT_EQ(lines[1], std::make_pair(std::string(), true));
-  EXPECT_EQ(lines[2], std::make_pair(longLine, true));
-  EXPECT_EQ(lines[3], std::make_pair(std::string("end"), false));
+  EXPECT_EQ(lines, (std::vector<Line>{{"a", true}, {"", true}, {longLine, true}, {"end", false}}));
   EXPECT_FALSE(reader.Failed());
   EXPECT_FALSE(zol::LineReader(dir / "missing").IsOpen());
 }
 
-TEST(AtomicFile, ReplacesContentAndKeepsPermissionBits) {
+TEST(AtomicFile, ReplacesContentKeepingPermissionBitsAndSymbolicLinks) {
   TempDir dir;
   const std::string path = dir.Write("PRESENT", "old\n");
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_EQ(::symlink(path.c_str(), (dir / "link").c_str()), 0);
   ASSERT_TRUE(zol::ReplaceFileContent(path, "new content\n"));
   EXPECT_EQ(zoltest::ReadFile(path), "new content\n");
+  ASSERT_TRUE(zol::ReplaceFileContent(dir / "link", "through the link\n"));  // the file it names
+  EXPECT_EQ(zoltest::ReadFile(path), "through the link\n");
   struct stat info;
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
+  ASSERT_EQ(::lstat((dir / "link").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
 }
 
 TEST(AtomicFile, UncommittedOrFailedReplacementLeavesTheOldFileAndNoTemporary) {
@@ -91,17 +90,6 @@ TEST(AtomicFile, UncommittedOrFailedReplacementLeavesTheOldFileAndNoTemporary) {
   EXPECT_EQ(step, zol::AtomicFile::Step::CreateTemp);
   // Only PRESENT is left: no temporary file.
   EXPECT_EQ(std::system(("test $(ls -A " + dir.path() + " | wc -l) -eq 1").c_str()), 0);
-}
-
-TEST(AtomicFile, WritesThroughASymbolicLink) {
-  TempDir dir;
-  const std::string real = dir.Write("real", "old\n");
-  ASSERT_EQ(::symlink(real.c_str(), (dir / "link").c_str()), 0);
-  ASSERT_TRUE(zol::ReplaceFileContent(dir / "link", "new\n"));
-  EXPECT_EQ(zoltest::ReadFile(real), "new\n");
-  struct stat info;
-  ASSERT_EQ(::lstat((dir / "link").c_str(), &info), 0);
-  EXPECT_TRUE(S_ISLNK(info.st_mode));
 }
 
 }  // namespace

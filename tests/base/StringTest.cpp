@@ -1,3 +1,7 @@
+#include <initializer_list>
+#include <string>
+#include <type_traits>
+
 #include <gtest/gtest.h>
 
 #include "ZOLToken.h"
@@ -19,17 +23,14 @@ TEST(UnicodeString, StripModesTrimOneEndOrBoth) {
   EXPECT_EQ(S(ZOLUnicodeString("   ").Strip(3, ' ')), "");
 }
 
-TEST(UnicodeString, ReplaceAllTwiceOpensEveryRunOfColons) {
+TEST(UnicodeString, ReplaceAllTakesEveryOccurrenceReplaceSubStringTheFirst) {
   ZOLUnicodeString line("a:::b::c");
   EXPECT_EQ(line.ReplaceAll("::", ": :"), 2);
   EXPECT_EQ(S(line), "a: ::b: :c");  // one pass leaves two colons together
   EXPECT_EQ(line.ReplaceAll("::", ": :"), 1);
   EXPECT_EQ(S(line), "a: : :b: :c");
   EXPECT_EQ(ZOLUnicodeString("abc").ReplaceAll("", "x"), 0);
-}
-
-TEST(UnicodeString, ReplaceSubStringReplacesTheFirstOccurrenceOnly) {
-  ZOLUnicodeString text("ab ab");
+  ZOLUnicodeString text("ab ab");  // ReplaceSubString: the first occurrence only
   EXPECT_EQ(text.ReplaceSubString("ab", "xyz"), 1);
   EXPECT_EQ(S(text), "xyz ab");
   EXPECT_EQ(text.ReplaceSubString("none", "q"), 0);
@@ -46,22 +47,21 @@ TEST(UnicodeString, SearchSubStringForwardAndBackward) {
   EXPECT_LT(text.SearchSubString("/", 99, 1), 0);
 }
 
+// ConvertToNum's result and the number it stored, as "result:number".
+template <typename T>
+std::string Num(const char* text) {
+  T n = 42;
+  const int ok = ZOLUnicodeString(text).ConvertToNum(&n, std::is_signed_v<T> ? "%d" : "%u");
+  return std::to_string(ok) + ":" + std::to_string(n);
+}
+
 TEST(UnicodeString, ConvertToNumRejectsBadInputWithZero) {
-  int n = 42;
-  EXPECT_EQ(ZOLUnicodeString(" -17 ").ConvertToNum(&n, "%d"), 1);
-  EXPECT_EQ(n, -17);
-  for (const char* bad : {"", " ", "12abc", "abc", "1 2", "2147483648", "-"}) {
-    n = 42;
-    EXPECT_EQ(ZOLUnicodeString(bad).ConvertToNum(&n, "%d"), 0) << bad;
-    EXPECT_EQ(n, 0) << bad;
-  }
-  unsigned int u = 7;
-  EXPECT_EQ(ZOLUnicodeString("4294967295").ConvertToNum(&u, "%u"), 1);
-  EXPECT_EQ(u, 4294967295u);
-  EXPECT_EQ(ZOLUnicodeString("-1").ConvertToNum(&u, "%u"), 1);  // as strtoul: modulo 2^32
-  EXPECT_EQ(u, 4294967295u);
-  EXPECT_EQ(ZOLUnicodeString("4294967296").ConvertToNum(&u, "%u"), 0);
-  EXPECT_EQ(u, 0u);
+  EXPECT_EQ(Num<int>(" -17 "), "1:-17");
+  for (const char* bad : {"", " ", "12abc", "abc", "1 2", "2147483648", "-"})
+    EXPECT_EQ(Num<int>(bad), "0:0") << bad;
+  EXPECT_EQ(Num<unsigned>("4294967295"), "1:4294967295");
+  EXPECT_EQ(Num<unsigned>("-1"), "1:4294967295");  // as strtoul: modulo 2^32
+  EXPECT_EQ(Num<unsigned>("4294967296"), "0:0");
 }
 
 TEST(UnicodeString, BuildFromNumSubStringResize) {
@@ -81,36 +81,24 @@ TEST(UnicodeString, BuildFromNumSubStringResize) {
   EXPECT_EQ(S(ZOLUnicodeString(static_cast<const char*>(nullptr))), "");
 }
 
-TEST(Token, SeparatorTokensKeepEmptyFields) {
-  ZOLToken token(ZOLUnicodeString("a::b:"));
-  const ZOLUnicodeString colon(":");
-  EXPECT_EQ(S(token.GetNextToken(colon)), "a");
-  EXPECT_EQ(S(token.GetNextToken(colon)), "");
-  EXPECT_EQ(S(token.GetNextToken(colon)), "b");
-  EXPECT_EQ(S(token.GetNextToken(colon)), "");
-  EXPECT_EQ(S(token.GetNextToken(colon)), "");  // used up: empty for ever
+// The tokens `text` yields when GetNextToken is called with each separator set in turn (null: the
+// next blank-separated word), joined with "|".
+std::string Tokens(const char* text, std::initializer_list<const char*> separators) {
+  ZOLToken token{ZOLUnicodeString(text)};
+  std::string out;
+  const char* bar = "";
+  for (const char* set : separators) {
+    out += bar + S(set ? token.GetNextToken(set) : token.GetNextToken());
+    bar = "|";
+  }
+  return out;
 }
 
-TEST(Token, AnyCharacterOfTheSetSeparates) {
-  ZOLToken token(ZOLUnicodeString("a/b.c"));
-  EXPECT_EQ(S(token.GetNextToken("./")), "a");
-  EXPECT_EQ(S(token.GetNextToken("./")), "b");
-  EXPECT_EQ(S(token.GetNextToken("./")), "c");
-}
-
-TEST(Token, WordsSkipRunsOfBlanks) {
-  ZOLToken token(ZOLUnicodeString("   A   B  "));
-  EXPECT_EQ(S(token.GetNextToken()), "A");
-  EXPECT_EQ(S(token.GetNextToken()), "B");
-  EXPECT_EQ(S(token.GetNextToken()), "");
-  EXPECT_EQ(S(token.GetNextToken()), "");
-}
-
-TEST(Token, WordsAndSeparatorsShareOnePosition) {
-  ZOLToken token(ZOLUnicodeString("x y:z"));
-  EXPECT_EQ(S(token.GetNextToken()), "x");
-  EXPECT_EQ(S(token.GetNextToken(":")), " y");
-  EXPECT_EQ(S(token.GetNextToken()), "z");
+TEST(Token, SeparatorsKeepEmptyFieldsWordsSkipBlanksAndBothShareOnePosition) {
+  EXPECT_EQ(Tokens("a::b:", {":", ":", ":", ":", ":"}), "a||b||");  // used up: empty for ever
+  EXPECT_EQ(Tokens("a/b.c", {"./", "./", "./"}), "a|b|c");          // any character of the set
+  EXPECT_EQ(Tokens("   A   B  ", {nullptr, nullptr, nullptr, nullptr}), "A|B||");
+  EXPECT_EQ(Tokens("x y:z", {nullptr, ":", nullptr}), "x| y|z");
 }
 
 }  // namespace

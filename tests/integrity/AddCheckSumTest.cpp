@@ -23,20 +23,23 @@ std::string CannotSum(const std::string& path) {
          "calculated\n\n";
 }
 
+// `mode` is "reading" for the list, "writing" for the control file.
+std::string NoControl(const std::string& path, const std::string& mode) {
+  return path + " : unable to open this file in " + mode +
+         " mode, check permissions mode ; new control file not created\n\n";
+}
+
 unsigned Mode(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
-bool Exists(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0;
-}
-
+// The names in `directory`, hidden ones aside: a left-over temporary file shows here.
 std::set<std::string> Entries(const std::string& directory) {
   std::set<std::string> names;
   if (DIR* d = ::opendir(directory.c_str())) {
-    while (const dirent* entry = ::readdir(d)) names.insert(entry->d_name);
+    while (const dirent* entry = ::readdir(d))
+      if (entry->d_name[0] != '.') names.insert(entry->d_name);
     ::closedir(d);
   }
   return names;
@@ -51,12 +54,22 @@ class AddCheckSum : public ::testing::Test {
     return result;
   }
 
+  // Writes the list `relative` (with the permission bits `mode`, when given) and rewrites it in
+  // place; returns "<result>:<the list afterwards>|<what was printed>".
+  std::string AddInPlace(const std::string& relative, const std::string& content,
+                         unsigned mode = 0) {
+    const std::string list = dir.Write(relative, content);
+    if (mode != 0 && ::chmod(list.c_str(), mode) != 0) return "chmod failed";
+    const int result = Add(list, list);
+    return std::to_string(result) + ":" + ReadFile(list) + "|" + err;
+  }
+
   ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
   TempDir dir;
   std::string err;
 };
 
-TEST_F(AddCheckSum, SelfLineClimbsFromTheControlDirectoryToTheRoot) {
+TEST_F(AddCheckSum, OwnLineClimbsFromTheControlDirectoryAndWithoutOneTheListDirectoryIsTheBase) {
   dir.Write("r/bin/x", "ab");
   dir.Write("r/bin/one", "\x01");  // sums to the value that means "unreadable"
   const std::string content = "./control/E\n./bin/x\n./bin/gone\n./bin/one\n";
@@ -66,103 +79,70 @@ TEST_F(AddCheckSum, SelfLineClimbsFromTheControlDirectoryToTheRoot) {
   EXPECT_EQ(err,
             CannotSum(dir / "r/control/.././bin/gone") + CannotSum(dir / "r/control/.././bin/one"));
   EXPECT_EQ(ReadFile(list), content);
-}
 
-TEST_F(AddCheckSum, DeeperSelfLineClimbsFurtherAndNoSelfLineMeansTheListDirectory) {
   dir.Write("r/f", "\x04");
   dir.Write("r/a/control/g", "\x02");
-  const std::string deep = dir.Write("r/a/control/E", "./f\n./a/control/E 9\n");
-  ASSERT_EQ(Add(deep, deep), 1);
-  EXPECT_EQ(ReadFile(deep), "./f 4\n./a/control/E 9\n");
-  // "control/E" has one "/" only and "./x/E" no control directory: neither is the own line.
-  const std::string plain = dir.Write("r/a/control/L", "./g\ncontrol/L\n./x/L\n");
-  ASSERT_EQ(Add(plain, plain), 1);
-  EXPECT_EQ(ReadFile(plain), "./g 2\ncontrol/L\n./x/L\n");
-  EXPECT_EQ(err, CannotSum(dir / "r/a/control/control/L") + CannotSum(dir / "r/a/control/./x/L"));
+  EXPECT_EQ(AddInPlace("r/a/control/E", "./f\n./a/control/E 9\n"), "1:./f 4\n./a/control/E 9\n|");
+  // "control/L" has one "/" only and "./x/L" no control directory: neither is the own line.
+  EXPECT_EQ(AddInPlace("r/a/control/L", "./g\ncontrol/L\n./x/L\n"),
+            "1:./g 2\ncontrol/L\n./x/L\n|" + CannotSum(dir / "r/a/control/control/L") +
+                CannotSum(dir / "r/a/control/./x/L"));
 }
 
-TEST_F(AddCheckSum, IndexFilesAndLinesWithAChecksumAreCopiedAsTheyStand) {
+// Index files and lines with a checksum are copied as they stand, a trailing blank stays in the
+// path, long paths are taken whole, and every line ends with a line feed.
+TEST_F(AddCheckSum, WhichLinesAreSummedAndHowTheyAreWritten) {
   dir.Write("r/d/c.QEidxx", "\x01\x02");
   dir.Write("r/d/e.qeidx", "\x03");
-  const std::string list = dir.Write("r/control/E",
-                                     "./control/E\n./d/a.QEidx\n./d/b.SOLidx\n./d/c.QEidxx\n./d/"
-                                     "e.qeidx\n./d/z 0\n./d/y 12abc\n./d/w  5\n");
-  ASSERT_EQ(Add(list, list), 1);
-  EXPECT_EQ(ReadFile(list),
-            "./control/E\n./d/a.QEidx\n./d/b.SOLidx\n./d/c.QEidxx 3\n./d/e.qeidx 3\n./d/z 0\n./d/y "
-            "12abc\n"
-            "./d/w  5\n");
-  EXPECT_EQ(err, "");
+  EXPECT_EQ(AddInPlace("r/control/E",
+                       "./control/E\n./d/a.QEidx\n./d/b.SOLidx\n./d/c.QEidxx\n./d/e.qeidx\n./d/z "
+                       "0\n./d/y 12abc\n./d/w  5\n"),
+            "1:./control/E\n./d/a.QEidx\n./d/b.SOLidx\n./d/c.QEidxx 3\n./d/e.qeidx 3\n./d/z "
+            "0\n./d/y 12abc\n./d/w  5\n|");
+  dir.Write("x", "\x07");
+  dir.Write("y", "\x05");
+  EXPECT_EQ(AddInPlace("list", "./x \n./y"), "1:./x \n./y 5\n|" + CannotSum(dir / "./x "));
+  EXPECT_EQ(AddInPlace("empty", ""), "1:|");
+  const std::string line =
+      "./" + std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(150, 'n');
+  const std::string self = "./control/" + std::string(200, 'E');
+  dir.Write(line, "\x09");
+  EXPECT_EQ(AddInPlace(self, line + "\n" + self), "1:" + line + " 9\n" + self + "\n|");
 }
 
 TEST_F(AddCheckSum, FieldThatIsNotANumberFailsSilentlyAndWritesNothing) {
+  const std::string list = dir / "control/E";
   for (const char* field : {"abc", "00", "-0", "0x1f"}) {
     const std::string content = std::string("./missing\n./x ") + field + "\n";
-    const std::string list = dir.Write("control/E", content);
-    ASSERT_EQ(::chmod(list.c_str(), 0640), 0);
-    EXPECT_EQ(Add(list, dir / "control/E.new"), -1) << field;
-    EXPECT_FALSE(Exists(dir / "control/E.new"));
-    EXPECT_EQ(Add(list, list), -1) << field;
-    EXPECT_EQ(ReadFile(list), content);
+    // Not even a message for the missing file before it.
+    EXPECT_EQ(AddInPlace("control/E", content, 0640), "-1:" + content + "|") << field;
     EXPECT_EQ(Mode(list), 0640u);
-    EXPECT_EQ(err, "");  // not even for the missing file before it
+    EXPECT_EQ(Add(list, dir / "control/E.new"), -1) << field;
+    EXPECT_EQ(Entries(dir / "control"), std::set<std::string>{"E"});  // no E.new, no temporary
   }
-}
-
-TEST_F(AddCheckSum, TrailingBlankStaysInThePathAndEveryLineEndsWithALineFeed) {
-  dir.Write("x", "\x07");
-  dir.Write("y", "\x05");
-  const std::string list = dir.Write("list", "./x \n./y");
-  ASSERT_EQ(Add(list, dir / "out"), 1);
-  EXPECT_EQ(ReadFile(dir / "out"), "./x \n./y 5\n");
-  EXPECT_EQ(err, CannotSum(dir / "./x "));
-  const std::string empty = dir.Write("empty", "");
-  ASSERT_EQ(Add(empty, dir / "out"), 1);
-  EXPECT_EQ(ReadFile(dir / "out"), "");
 }
 
 TEST_F(AddCheckSum, RewritingInPlaceKeepsThePermissionBits) {
   dir.Write("bin/x", "\x03");
   for (unsigned mode : {0640u, 0444u, 0755u}) {
-    const std::string list = dir.Write("control/E", "./control/E\n./bin/x\n");
-    ASSERT_EQ(::chmod(list.c_str(), mode), 0);
-    ASSERT_EQ(Add(list, list), 1);
-    EXPECT_EQ(ReadFile(list), "./control/E\n./bin/x 3\n");
-    EXPECT_EQ(Mode(list), mode);
+    EXPECT_EQ(AddInPlace("control/E", "./control/E\n./bin/x\n", mode),
+              "1:./control/E\n./bin/x 3\n|");
+    EXPECT_EQ(Mode(dir / "control/E"), mode);
   }
-  EXPECT_EQ(Entries(dir / "control"), (std::set<std::string>{".", "..", "E"}));
-}
-
-TEST_F(AddCheckSum, LongPathsAndNamesAreHandledWhole) {
-  const std::string deep = std::string(120, 'a') + "/" + std::string(120, 'b') + "/";
-  const std::string name(150, 'n');
-  const std::string listName(200, 'E');
-  dir.Write(deep + name, "\x09");
-  const std::string line = "./" + deep + name;
-  ASSERT_GT(line.size(), 255u);
-  const std::string list = dir.Write("control/" + listName, line + "\n./control/" + listName);
-  ASSERT_EQ(Add(list, list), 1);
-  EXPECT_EQ(ReadFile(list), line + " 9\n./control/" + listName + "\n");
-  EXPECT_EQ(err, "");
+  EXPECT_EQ(Entries(dir / "control"), std::set<std::string>{"E"});
 }
 
 TEST_F(AddCheckSum, UnreadableListOrUnwritableControlFileReturnsZeroWithAMessage) {
-  EXPECT_EQ(Add(dir / "missing", dir / "out"), 0);
-  EXPECT_EQ(err, dir / "missing" +
-                     " : unable to open this file in reading mode, check permissions mode ; new "
-                     "control file not created\n\n");
-  EXPECT_EQ(Add(dir.path(), dir / "out"), 0);  // a directory opens but cannot be read
-  EXPECT_EQ(err, dir.path() +
-                     " : unable to open this file in reading mode, check permissions mode ; new "
-                     "control file not created\n\n");
+  for (const std::string& list : {dir / "missing", dir.path()}) {  // a directory cannot be read
+    EXPECT_EQ(Add(list, dir / "out"), 0);
+    EXPECT_EQ(err, NoControl(list, "reading"));
+  }
   const std::string list = dir.Write("list", "./a 1\n");
   for (const std::string& control : {dir / "no/such/dir/E", dir.path(), std::string()}) {
     EXPECT_EQ(Add(list, control), 0);
-    EXPECT_EQ(err, control +
-                       " : unable to open this file in writing mode, check permissions mode ; new "
-                       "control file not created\n\n");
+    EXPECT_EQ(err, NoControl(control, "writing"));
   }
-  EXPECT_FALSE(Exists(dir / "out"));
+  EXPECT_EQ(Entries(dir.path()), std::set<std::string>{"list"});
 }
 
 TEST_F(AddCheckSum, FailedWriteLeavesTheOldListWhole) {
@@ -178,7 +158,7 @@ TEST_F(AddCheckSum, FailedWriteLeavesTheOldListWhole) {
   });
   EXPECT_EQ(status, 0);
   EXPECT_EQ(ReadFile(list), content);
-  EXPECT_EQ(Entries(dir / "control"), (std::set<std::string>{".", "..", "E"}));
+  EXPECT_EQ(Entries(dir / "control"), std::set<std::string>{"E"});
 }
 
 TEST_F(AddCheckSum, MessagesComeFromTheCatalogue) {

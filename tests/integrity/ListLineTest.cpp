@@ -1,10 +1,11 @@
+#include <string>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "integrity/ListLine.h"
 
 namespace {
-
-using zol::ClassifyListLine;
 
 TEST(ListLine, ChecksumFieldIsWhatAtolReadsAsNonZeroOrExactlyZero) {
   for (const char* number :
@@ -16,34 +17,27 @@ TEST(ListLine, ChecksumFieldIsWhatAtolReadsAsNonZeroOrExactlyZero) {
   }
 }
 
-TEST(ListLine, BlankStartsAFieldOnlyInTheLastComponentAndOnlyWithTextAfterIt) {
-  EXPECT_TRUE(ClassifyListLine("./bin/x 12", "E").hasChecksum);
-  EXPECT_TRUE(ClassifyListLine("./bin/x abc", "E").badChecksumField);
-  EXPECT_FALSE(ClassifyListLine("./my dir/x", "E").hasChecksum);
-  EXPECT_FALSE(ClassifyListLine("./my dir/x", "E").badChecksumField);
-  EXPECT_FALSE(ClassifyListLine("./bin/x ", "E").hasChecksum);
-  EXPECT_FALSE(ClassifyListLine("./bin/x ", "E").badChecksumField);
-  EXPECT_FALSE(ClassifyListLine("x 12", "E").hasChecksum);  // no "/": no last component
+// What ClassifyListLine finds in a line of the list "E": a Bad checksum field, a checksum (Sum),
+// an Index file, the list's own line (Control).
+std::string Flags(const char* line) {
+  const zol::ListLine kind = zol::ClassifyListLine(line, "E");
+  return std::string(kind.badChecksumField ? "B" : "") + (kind.hasChecksum ? "S" : "") +
+         (kind.isIndex ? "I" : "") + (kind.isSelf ? "C" : "");
 }
 
-TEST(ListLine, IndexFilesByExactExtensionOfTheLastComponent) {
-  EXPECT_TRUE(ClassifyListLine("./d/a.QEidx", "E").isIndex);
-  EXPECT_TRUE(ClassifyListLine("./d/a.b.SOLidx", "E").isIndex);
-  EXPECT_FALSE(ClassifyListLine("./d/a.QEidxx", "E").isIndex);
-  EXPECT_FALSE(ClassifyListLine("./d/a.qeidx", "E").isIndex);
-  EXPECT_FALSE(ClassifyListLine("./d/QEidx", "E").isIndex);
-  EXPECT_FALSE(ClassifyListLine("./d.QEidx/a", "E").isIndex);
-  EXPECT_FALSE(ClassifyListLine("./d/a.QEidx 5", "E").isIndex);  // already has its checksum
-}
-
-TEST(ListLine, SelfLineIsTheListNameInADirectoryNamedControl) {
-  EXPECT_TRUE(ClassifyListLine("./control/E", "E").isSelf);
-  EXPECT_TRUE(ClassifyListLine("/control/E", "E").isSelf);
-  EXPECT_TRUE(ClassifyListLine("./a/control/E 42", "E").isSelf);
-  EXPECT_FALSE(ClassifyListLine("control/E", "E").isSelf);  // fewer than two "/"
-  EXPECT_FALSE(ClassifyListLine("./xcontrol/E", "E").isSelf);
-  EXPECT_FALSE(ClassifyListLine("./control/E ", "E").isSelf);
-  EXPECT_FALSE(ClassifyListLine("./control/F", "E").isSelf);
+// A blank starts a field only in the last component ("x 12" has none: no "/") and only with text
+// after it. Index files go by the exact extension of the last component, unless they have a
+// checksum. The own line is the list's name in a directory named control, after two "/" or more.
+TEST(ListLine, FieldsIndexFilesAndTheOwnLineAreFoundInTheLastComponentOnly) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"./bin/x 12", "S"},     {"./bin/x abc", "B"}, {"./my dir/x", ""},
+      {"./bin/x ", ""},        {"x 12", ""},         {"./d/a.QEidx", "I"},
+      {"./d/a.b.SOLidx", "I"}, {"./d/a.QEidxx", ""}, {"./d/a.qeidx", ""},
+      {"./d/QEidx", ""},       {"./d.QEidx/a", ""},  {"./d/a.QEidx 5", "S"},
+      {"./control/E", "C"},    {"/control/E", "C"},  {"./a/control/E 42", "SC"},
+      {"control/E", ""},       {"./xcontrol/E", ""}, {"./control/E ", ""},
+      {"./control/F", ""}};
+  for (auto [line, flags] : rows) EXPECT_EQ(Flags(line), flags) << line;
   EXPECT_EQ(zol::ClimbCount("./control/E"), 1);
   EXPECT_EQ(zol::ClimbCount("./a/control/E 42"), 2);
 }
