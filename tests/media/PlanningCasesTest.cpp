@@ -1,13 +1,6 @@
-// Install-planning cases: each tests/data/planning/*.case file is one test, named after the file.
-// The notation (tests/data/planning/README has it all):
-//   media:                      the media TOC, one indented line per element (order: line + 3)
-//     A  PRD order=5 size=100 prereq=B,C ifreq=P/U medium=B archive=1000
-//   installed:                  the installed TOC; without one, nothing is installed
-//   request: GetSize code archive=0 check=0 met=0 media=1 msg=TEXT names=A,B
-//   result: 750                 then any of result, install, medium, met, messages, trace; only
-//   install: B A                those given are checked, but messages always (default empty).
-// Indented lines continue a value; \n is a line feed, \s a blank. Requests in a row share the
-// expectations after them; a later section replaces its TOC.
+// Install-planning cases: each tests/data/planning/NAME.case is the test Planning/Case.Holds/NAME;
+// the README there describes the notation. The capacity tests at the end generate cases too large
+// to write out in the same notation.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -49,10 +42,15 @@ Strings Split(const std::string& text, char separator = ' ') {
   return parts;
 }
 
-template <typename Item>
-std::string Each(std::size_t n, const char* separator, Item item) {
+// `item` for each number below n, with every '#' replaced by the number.
+std::string List(const std::string& item, std::size_t n, const char* separator = ",") {
   std::string text;
-  for (std::size_t i = 0; i < n; ++i) text += (i ? separator : "") + std::string(item(i));
+  for (std::size_t i = 0; i < n; ++i) {
+    std::string one = item;
+    for (auto at = one.find('#'); at != std::string::npos; at = one.find('#', at))
+      one.replace(at, 1, S(i));
+    text += (i ? separator : "") + one;
+  }
   return text;
 }
 
@@ -67,40 +65,31 @@ void ReadWords(const Strings& words, Fields& fields, std::string& bare) {
   }
 }
 
-const std::pair<const char*, std::string E::*> kRecordFields[] = {
-    {"type", &E::type},     {"size", &E::size},
-    {"prereq", &E::prereq}, {"ifreq", &E::ifreq},
-    {"os", &E::os},         {"ga", &E::ga},
-    {"spk", &E::spk},       {"label", &E::label},
-    {"langs", &E::langs},   {"supersede", &E::supersede}};
-
 // An element line as a TOC line, behind the media prefix fields when `onMedia`.
 std::string TocLine(const std::string& line, std::size_t index, bool onMedia) {
+  static const std::map<std::string, std::string E::*> kRecordFields{
+      {"type", &E::type},     {"size", &E::size},
+      {"prereq", &E::prereq}, {"ifreq", &E::ifreq},
+      {"os", &E::os},         {"ga", &E::ga},
+      {"spk", &E::spk},       {"label", &E::label},
+      {"langs", &E::langs},   {"supersede", &E::supersede}};
   const Strings words = Split(line);
   Fields f{{"order", S(index + 3)}, {"medium", "A"}, {"archive", "0"}};
   E e(words.at(0));
   ReadWords(words, f, e.package);
   for (const auto& [key, field] : kRecordFields)
     if (f.count(key)) e.*field = f[key], f.erase(key);
-  std::replace(e.prereq.begin(), e.prereq.end(), ',', ' ');
-  std::replace(e.ifreq.begin(), e.ifreq.end(), ',', ' ');
+  for (std::string* list : {&e.prereq, &e.ifreq})
+    std::replace(list->begin(), list->end(), ',', ' ');
   EXPECT_EQ(f.size(), 3u) << "unknown field in: " << line;
   return onMedia ? e.MediaLine(f["medium"], std::stoi(f["order"]), std::stoul(f["archive"]))
                  : e.Line();
 }
 
-template <typename NameAt>
-std::string Listed(bool handedOut, unsigned count, NameAt name) {
-  return count == kUnset ? "unset" : Each(handedOut ? count : 0, " ", name);
-}
-
 class CaseRun {
  public:
   explicit CaseRun(const std::string& text)
-      : trace_("ZOL_TRACE", text.find("\ntrace:") != std::string::npos ? "TOC" : nullptr) {}
-  ~CaseRun() { ZOLINSToc::sClearInfoMsg(); }
-
-  void Run(const std::string& text) {
+      : trace_("ZOL_TRACE", text.find("\ntrace:") != std::string::npos ? "TOC" : nullptr) {
     std::istringstream in(text);
     std::string line, key, value;
     int at = 0;  // where the block in `key` and `value` starts
@@ -120,6 +109,7 @@ class CaseRun {
     Take(key, value, at);
     Check();
   }
+  ~CaseRun() { ZOLINSToc::sClearInfoMsg(); }
 
  private:
   static bool IsSection(const std::string& key) { return key == "media" || key == "installed"; }
@@ -136,10 +126,9 @@ class CaseRun {
   }
 
   void Load(bool media, const Strings& elements) {
-    std::string path = dir_.Write(media ? "MEDIA.TOC" : "inst/control/PRESENT",
-                                  Each(elements.size(), "", [&](std::size_t i) {
-                                    return TocLine(elements[i], i, media) + "\n";
-                                  }));
+    std::string text;
+    for (std::size_t i = 0; i < elements.size(); ++i) text += TocLine(elements[i], i, media) + "\n";
+    std::string path = dir_.Write(media ? "MEDIA.TOC" : "inst/control/PRESENT", text);
     if (!media) inst_ = std::make_unique<ZOLINSInstToc>();
     ZOLUnicodeString message;
     ASSERT_EQ(media ? media_->InitMedia(&path[0], message) : inst_->InitInst(&path[0], message), 1)
@@ -196,10 +185,17 @@ class CaseRun {
       else
         ADD_FAILURE() << "unknown operation " << op;
     });
+    // The names handed out, "unset" when the count was not set.
+    const auto listed = [](bool handedOut, unsigned n, auto name) {
+      std::string text = n == kUnset ? "unset" : "";
+      for (unsigned i = 0; handedOut && n != kUnset && i < n; ++i)
+        text += (i ? " " : "") + std::string(name(i));
+      return text;
+    };
     Fields actual{{"result", std::to_string(static_cast<long long>(result))},
-                  {"install", Listed(out, count, [&](unsigned i) { return out[i]; })},
+                  {"install", listed(out, count, [&](unsigned i) { return out[i]; })},
                   {"medium", ids && count != kUnset ? std::string(ids, count) : ""},
-                  {"met", Listed(met, nbMet, [&](unsigned i) { return met[i]; })},
+                  {"met", listed(met, nbMet, [&](unsigned i) { return met[i]; })},
                   {"messages", op == "GetSize" ? (oMsg ? oMsg->str() : "") : msg.str()},
                   {"trace", trace}};
     delete[] out;
@@ -218,9 +214,6 @@ class CaseRun {
   Fields expected_;
 };
 
-const auto RunCase = [](const std::string& text) { CaseRun(text).Run(text); };
-
-// The build relinks this driver, and lists its tests again, whenever a case file changes.
 Strings CaseNames() {
   Strings names;
   for (const auto& entry : std::filesystem::directory_iterator(ZOLINS_TEST_DATA_DIR "/planning"))
@@ -231,37 +224,26 @@ Strings CaseNames() {
 
 class Case : public ::testing::TestWithParam<std::string> {};
 TEST_P(Case, Holds) {
-  RunCase(zoltest::ReadFile(ZOLINS_TEST_DATA_DIR "/planning/" + GetParam() + ".case"));
+  CaseRun(zoltest::ReadFile(ZOLINS_TEST_DATA_DIR "/planning/" + GetParam() + ".case"));
 }
 INSTANTIATE_TEST_SUITE_P(Planning, Case, ::testing::ValuesIn(CaseNames()),
                          [](const auto& info) { return info.param; });
 
-// Cases too large to write out, generated in the same notation.
-
-// `item` for each number below n, with every '#' replaced by the number.
-std::string List(const std::string& item, std::size_t n, const char* separator = ",") {
-  return Each(n, separator, [&](std::size_t i) {
-    std::string text = item;
-    for (auto at = text.find('#'); at != std::string::npos; at = text.find('#', at))
-      text.replace(at, 1, S(i));
-    return text;
-  });
-}
 const std::string kError = "ZOLINSMediaToc::GetSize: internal error ";
 
 // N(n-1) requires N(n-2), ... N0, written from the last: the plan is found backwards, must be
 // sorted, and its order numbers are looked up away from their lines.
 std::string Chain(std::size_t n) {
-  return "media:\n" + Each(n, "", [n](std::size_t line) {
-           const std::size_t i = n - 1 - line;
-           return "  N" + S(i) + " order=" + S(i + 3) + " size=1" +
-                  (i ? " prereq=N" + S(i - 1) : "") + "\n";
-         });
+  std::string text = "media:\n";
+  for (std::size_t i = n; i-- > 0;)
+    text +=
+        "  N" + S(i) + " order=" + S(i + 3) + " size=1" + (i ? " prereq=N" + S(i - 1) : "") + "\n";
+  return text;
 }
 
 TEST(PlanningCapacity, ClosureOf4096FitsAndOneMoreOverflows) {
   const std::string plan = "\ninstall: " + List("N#", 4096, " ") + "\n";
-  RunCase(Chain(4096) + "request: GetSize names=N4095\nresult: 4496" + plan +
+  CaseRun(Chain(4096) + "request: GetSize names=N4095\nresult: 4496" + plan +
           "request: GetSizeGA names=N4095\nresult: 4096" + plan + Chain(4097) +
           "request: GetSize names=N4096\nresult: -1\ninstall: unset\nmessages: " + kError +
           "nbtoinstall\nrequest: GetSizeGA msg=before.\\s names=N4096\nresult: -1\n" +
@@ -271,24 +253,23 @@ TEST(PlanningCapacity, ClosureOf4096FitsAndOneMoreOverflows) {
 // T0..T2999 form a binary tree; T0..T999 also carry a condition on a node deep in the tree (Ci
 // comes when T(2999 - i) is selected) and one on a name that never appears.
 TEST(PlanningCapacity, WideTreeWithConditionsMetLateIsPlannedWhole) {
-  const std::string tree = Each(3000, "", [](std::size_t i) {
-    return "  T" + S(i) + " size=1" + (i < 1500 ? " prereq=T" + S(2 * i + 1) : "") +
-           (i < 1499 ? ",T" + S(2 * i + 2) : "") +
-           (i < 1000 ? " ifreq=T" + S(2999 - i) + "/C" + S(i) + ",NEVER" + S(i) + "/Z" + S(i)
-                     : "") +
-           "\n";
-  });
-  RunCase("media:\n" + tree + List("  C# size=2\n", 1000, "") +
+  std::string tree;
+  for (std::size_t i = 0; i < 3000; ++i)
+    tree +=
+        "  T" + S(i) + " size=1" + (i < 1500 ? " prereq=T" + S(2 * i + 1) : "") +
+        (i < 1499 ? ",T" + S(2 * i + 2) : "") +
+        (i < 1000 ? " ifreq=T" + S(2999 - i) + "/C" + S(i) + ",NEVER" + S(i) + "/Z" + S(i) : "") +
+        "\n";
+  CaseRun("media:\n" + tree + List("  C# size=2\n", 1000, "") +
           "  Z0 size=100\nrequest: GetSize names=T0\nresult: 5400\ninstall: " +
           List("T#", 3000, " ") + " " + List("C#", 1000, " ") + "\n");
 }
-
 TEST(PlanningCapacity, EachWorkingListReportsItsOwnOverflow) {
   const auto overflow = [](const std::string& media, const char* request, const char* list) {
     return "media:\n  " + media + "\nrequest: GetSize " + request +
            " names=A\nresult: -1\ninstall: unset\nmessages: " + kError + list + "\n";
   };
-  RunCase(overflow("A prereq=" + List("P#", 4097), "", "nbtoscanafter") +
+  CaseRun(overflow("A prereq=" + List("P#", 4097), "", "nbtoscanafter") +
           overflow("A ifreq=" + List("C#/U#", 4097), "", "nbifreq") +
           // Counting those put off in the pass before.
           overflow("A prereq=B ifreq=" + List("C#/U#", 2100) + "\n  B ifreq=" + List("D#/V#", 2100),
@@ -303,7 +284,7 @@ TEST(PlanningCapacity, EachWorkingListReportsItsOwnOverflow) {
 
 TEST(PlanningCapacity, MoreThan4096RequestedNamesAreServed) {
   const std::string many = List("A", 5000);
-  RunCase("media:\n  A size=3\n  B size=4\nrequest: GetSize names=" + many +
+  CaseRun("media:\n  A size=3\n  B size=4\nrequest: GetSize names=" + many +
           ",B\nresult: 407\ninstall: A B\nrequest: GetSizeGA names=B," + many +
           "\nresult: 7\ninstall: A B\n");
 }

@@ -1,4 +1,3 @@
-#include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -10,6 +9,9 @@
 namespace {
 
 using zoltest::E;
+using V = std::vector<std::string>;
+using I = std::vector<int>;
+using IndexQuery = void (ZOLINSToc::*)(const char*, ZOLINSType, ZOLINSStockIndex*) const;
 
 class TocQuery : public ::testing::Test {
  protected:
@@ -17,15 +19,28 @@ class TocQuery : public ::testing::Test {
     path = dir.Write("TOC", zoltest::TocText(elements));
     ASSERT_EQ(zoltest::LoadPlainToc(toc, path, message), 1) << message.str();
   }
-  std::vector<std::string> Names() {
-    std::vector<std::string> names;
-    for (int i = 0; i < names_->GetNbName(); ++i) names.push_back(names_->GetName(i));
-    return names;
+  // The names found, each as "name=label".
+  V Names() {
+    V out;
+    for (int i = 0; i < names.GetNbName(); ++i) {
+      const char* label = names.GetLabel(i);
+      out.push_back(std::string(names.GetName(i)) + "=" + (label ? label : "(null)"));
+    }
+    return out;
   }
-  std::vector<int> Indexes() {
-    std::vector<int> indexes;
-    for (int i = 0; i < indexes_->GetNbIndex(); ++i) indexes.push_back(indexes_->GetIndex(i));
-    return indexes;
+  V Package(ZOLINSPkg package, ZOLINSType type, int visibleOnly = 0) {
+    toc.GetPackage(package, type, &names, visibleOnly);
+    return Names();
+  }
+  V Superseded(char (*requested)[ZOLINS_NAME_SIZE], int nb, int all = 0) {
+    toc.GetPackageOPT(requested, nb, &names, all);
+    return Names();
+  }
+  I Indexes(IndexQuery query, const char* name) {
+    (toc.*query)(name, ZOLINS_CODE, &indexes);
+    I out;
+    for (int i = 0; i < indexes.GetNbIndex(); ++i) out.push_back(indexes.GetIndex(i));
+    return out;
   }
   void TearDown() override { ZOLINSToc::sClearInfoMsg(); }
 
@@ -34,9 +49,8 @@ class TocQuery : public ::testing::Test {
   std::string path;
   ZOLINSToc toc;
   ZOLUnicodeString message;
-  std::unique_ptr<ZOLINSStockName> names_ = std::make_unique<ZOLINSStockName>();
-  std::unique_ptr<ZOLINSStockIndex> indexes_ = std::make_unique<ZOLINSStockIndex>();
-  using V = std::vector<std::string>;
+  ZOLINSStockName names;
+  ZOLINSStockIndex indexes;
 };
 
 TEST_F(TocQuery, GetIndexFindsTheFirstRecordOfTheType) {
@@ -49,81 +63,48 @@ TEST_F(TocQuery, GetIndexFindsTheFirstRecordOfTheType) {
   EXPECT_EQ(toc.GetIndex(nullptr, ZOLINS_CODE), -1);
 }
 
-TEST_F(TocQuery, GetPackageSortsAndLabels) {
+TEST_F(TocQuery, GetPackageSortsLabelsAndFilters) {
+  dir.Write("PCFG.list", "A\nB\n");
   Load({E("B").Pkg("FWK").Label("LB"), E("A").Pkg("FWK").Label("LA"), E("C").Pkg("FWK"),
-        E("D").Pkg("FWK").Type("rux2")});
-  toc.GetPackage(ZOLINS_FWK, ZOLINS_CODE, names_.get(), 0);
-  EXPECT_EQ(Names(), (V{"A", "B", "C"}));
-  EXPECT_STREQ(names_->GetLabel(0), "LA");
-  EXPECT_EQ(names_->GetLabel(0), toc.GetIiemeUnitToc(1)->GetLabel());  // the record's own label
-  EXPECT_STREQ(names_->GetLabel(1), "LB");
-  toc.GetPackage(ZOLINS_FIX, ZOLINS_CODE, names_.get(), 0);
-  EXPECT_EQ(Names(), V{});
-}
-
-TEST_F(TocQuery, GetPackageOfAnyType) {
-  Load({E("P").Type("rux2").Label("rux"), E("P").Label("code"), E("Q").Type("rux2"),
-        E("D").Pkg("PDO").Type("documentation")});
-  toc.GetPackage(ZOLINS_PRD, ZOLINS_UNKNOWNQ, names_.get(), 0);
-  EXPECT_EQ(Names(), (V{"P", "Q"}));
-  EXPECT_STREQ(names_->GetLabel(0), "code");
-  EXPECT_STREQ(names_->GetLabel(1), "Q label");
+        E("R").Pkg("FWK").Type("rux2"), E("P").Type("rux2").Label("rux"), E("P").Label("code"),
+        E("Q").Type("rux2"), E("D").Pkg("PDO").Type("documentation")});
+  EXPECT_EQ(Package(ZOLINS_FWK, ZOLINS_CODE), (V{"A=LA", "B=LB", "C=C label"}));
+  EXPECT_EQ(names.GetLabel(0), toc.GetIiemeUnitToc(1)->GetLabel());  // the record's own label
+  EXPECT_EQ(Package(ZOLINS_FWK, ZOLINS_CODE, 1), (V{"A=LA", "B=LB"}));
+  EXPECT_EQ(Package(ZOLINS_FIX, ZOLINS_CODE), V{});
+  // Of any type: labelled from the code record, else from the rux2 one; other types have none.
+  EXPECT_EQ(Package(ZOLINS_PRD, ZOLINS_UNKNOWNQ), (V{"P=code", "Q=Q label"}));
   ZOLINSToc::sResetInfoMsg();
-  toc.GetPackage(ZOLINS_PDO, ZOLINS_UNKNOWNQ, names_.get(), 0);
-  EXPECT_EQ(names_->GetNbName(), 0);
+  EXPECT_EQ(Package(ZOLINS_PDO, ZOLINS_UNKNOWNQ), V{});
   EXPECT_EQ(ZOLINSToc::sGetInfoMsg()->str(),
             "ZOLINSToc::GetPackage: internal error on D for type unknownQ\n");
-}
-
-TEST_F(TocQuery, GetPackageVisibleOnly) {
-  dir.Write("PCFG.list", "A\n");
-  Load({E("A").Pkg("FWK"), E("B").Pkg("FWK")});
-  toc.GetPackage(ZOLINS_FWK, ZOLINS_CODE, names_.get(), 1);
-  EXPECT_EQ(Names(), V{"A"});
-  toc.GetPackage(ZOLINS_FWK, ZOLINS_CODE, names_.get(), 0);
-  EXPECT_EQ(Names(), (V{"A", "B"}));
 }
 
 TEST_F(TocQuery, GetPackageOPTNeverGivesBackARequestedName) {
   Load({E("A").Supersede("B"), E("B"), E("C").Supersede("A")});
   char requested[2][ZOLINS_NAME_SIZE] = {"A", "C"};
-  toc.GetPackageOPT(requested, 1, names_.get(), 0);
-  EXPECT_EQ(Names(), V{"B"});
-  toc.GetPackageOPT(requested, 2, names_.get(), 0);
-  EXPECT_EQ(Names(), V{"B"});
-  toc.GetPackageOPT(nullptr, 0, names_.get(), 1);
-  EXPECT_EQ(Names(), (V{"A", "B"}));
-}
-
-TEST_F(TocQuery, GetPackageOPTWithoutCodeRecordIsAnInternalError) {
+  EXPECT_EQ(Superseded(requested, 1), V{"B=B label"});
+  EXPECT_EQ(Superseded(requested, 2), V{"B=B label"});
+  EXPECT_EQ(Superseded(nullptr, 0, 1), (V{"A=A label", "B=B label"}));
   Load({E("A").Supersede("B"), E("B").Type("rux2")});
   ZOLINSToc::sResetInfoMsg();
-  char requested[1][ZOLINS_NAME_SIZE] = {"A"};
-  toc.GetPackageOPT(requested, 1, names_.get(), 0);
-  EXPECT_EQ(names_->GetNbName(), 0);
+  EXPECT_EQ(Superseded(requested, 1), V{});  // B has no code record
   EXPECT_EQ(ZOLINSToc::sGetInfoMsg()->str(), "ZOLINSToc::GetPackageOPT : internal error on B\n");
 }
 
-TEST_F(TocQuery, SupersedingWalks) {
+TEST_F(TocQuery, SupersedingPrerequingAndIfrequing) {
   Load({E("A"), E("B"), E("C").Supersede("X"), E("D").Type("rux2").Supersede("X"), E("E"),
         E("F").Supersede("Y X X")});
-  toc.GetSuperseding("X", ZOLINS_CODE, indexes_.get());
-  EXPECT_EQ(Indexes(), (std::vector<int>{2, 5}));
+  EXPECT_EQ(Indexes(&ZOLINSToc::GetSuperseding, "X"), (I{2, 5}));
   EXPECT_EQ(toc.GetOneSuperseding("X", ZOLINS_CODE), 2);
   EXPECT_EQ(toc.GetOneSuperseding("X", ZOLINS_RUX2), 3);
   EXPECT_EQ(toc.GetOneSuperseding("Z", ZOLINS_CODE), -1);
-  toc.GetPackageIncludingExtra("X", names_.get());
-  EXPECT_EQ(Names(), (V{"C", "F"}));
-}
-
-TEST_F(TocQuery, PrerequingAndIfrequing) {
+  toc.GetPackageIncludingExtra("X", &names);
+  EXPECT_EQ(Names(), (V{"C=C label", "F=F label"}));
   Load({E("A").Prereq("B"), E("S").Pkg("SPK").Ifreq("P/F"), E("C").Prereq("Q B")});
-  toc.GetPrerequing("B", ZOLINS_CODE, indexes_.get());
-  EXPECT_EQ(Indexes(), (std::vector<int>{0, 2}));
-  toc.GetIfrequing("F", ZOLINS_CODE, indexes_.get());
-  EXPECT_EQ(Indexes(), std::vector<int>{1});
-  toc.GetIfrequing("P", ZOLINS_CODE, indexes_.get());
-  EXPECT_EQ(Indexes(), std::vector<int>{});
+  EXPECT_EQ(Indexes(&ZOLINSToc::GetPrerequing, "B"), (I{0, 2}));
+  EXPECT_EQ(Indexes(&ZOLINSToc::GetIfrequing, "F"), I{1});
+  EXPECT_EQ(Indexes(&ZOLINSToc::GetIfrequing, "P"), I{});
 }
 
 TEST_F(TocQuery, RemoveShiftsTheRecordsAndKeepsLookupsTrue) {
@@ -143,19 +124,17 @@ TEST_F(TocQuery, RemoveShiftsTheRecordsAndKeepsLookupsTrue) {
 }
 
 TEST_F(TocQuery, ResultContainersNeverOverflow) {
-  std::string text;
-  std::string supersede;
+  std::string text, supersede;
   for (int i = 0; i < 5000; ++i) {
     text += E("N" + std::to_string(i)).Pkg("FWK").Line() + "\n";
     supersede += "N" + std::to_string(i) + " ";
   }
-  text += E("Big").Supersede(supersede).Line() + "\n";
-  path = dir.Write("TOC", text);
+  path = dir.Write("TOC", text + E("Big").Supersede(supersede).Line() + "\n");
   ASSERT_EQ(zoltest::LoadPlainToc(toc, path, message), 1);
-  toc.GetPackage(ZOLINS_FWK, ZOLINS_CODE, names_.get(), 0);
-  EXPECT_EQ(names_->GetNbName(), ZOLINS_STOCK_CAPACITY);
-  toc.GetPackageOPT(nullptr, 0, names_.get(), 1);
-  EXPECT_EQ(names_->GetNbName(), ZOLINS_STOCK_CAPACITY);
+  toc.GetPackage(ZOLINS_FWK, ZOLINS_CODE, &names, 0);
+  EXPECT_EQ(names.GetNbName(), ZOLINS_STOCK_CAPACITY);
+  toc.GetPackageOPT(nullptr, 0, &names, 1);
+  EXPECT_EQ(names.GetNbName(), ZOLINS_STOCK_CAPACITY);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 namespace {
 
 using zoltest::E;
-using zoltest::TempDir;
 
 class TocTable : public ::testing::Test {
  protected:
@@ -15,17 +14,18 @@ class TocTable : public ::testing::Test {
     path = dir.Write(name, text);
     return zoltest::LoadPlainToc(toc, path, message);
   }
+  int Load(std::initializer_list<E> elements) { return Load(zoltest::TocText(elements)); }
   void TearDown() override { ZOLINSToc::sClearInfoMsg(); }
 
   zoltest::ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
-  TempDir dir;
+  zoltest::TempDir dir;
   std::string path;
   ZOLINSToc toc;
   ZOLUnicodeString message;
 };
 
-TEST_F(TocTable, OneRecordPerLineFeed) {
-  ASSERT_EQ(Load(zoltest::TocText({E("A"), E("B"), E("C")})), 1);
+TEST_F(TocTable, OneRecordPerLineFeedElseNone) {
+  ASSERT_EQ(Load({E("A"), E("B"), E("C")}), 1);
   EXPECT_EQ(toc.GetNbToc(), 3);
   EXPECT_STREQ(toc.GetFileName(), path.c_str());
   ASSERT_EQ(Load(E("A").Line() + "\n" + E("B").Line() + "\n" + E("C").Line()), 1);
@@ -33,37 +33,31 @@ TEST_F(TocTable, OneRecordPerLineFeed) {
   EXPECT_EQ(toc.GetIiemeUnitToc(2), nullptr);
   EXPECT_EQ(toc.GetLine(2), nullptr);
   EXPECT_STREQ(toc.GetIiemeUnitToc(1)->GetName(), "B");
-}
-
-TEST_F(TocTable, MissingAndEmptyFiles) {
   std::string missing = dir / "none";
   EXPECT_EQ(toc.Init(&missing[0], message), -1);
   EXPECT_EQ(toc.GetNbToc(), -1);
   EXPECT_EQ(message.str(), "ZOLINSToc::file " + missing + "  not found\n");
-  message = "untouched";
-  EXPECT_EQ(Load(""), -1);
-  EXPECT_EQ(toc.GetNbToc(), -1);
-  EXPECT_STREQ(message.ConvertToChar(), "untouched");
-  EXPECT_EQ(Load("no line feed at all"), -1);
-  EXPECT_STREQ(message.ConvertToChar(), "untouched");
+  for (const char* text : {"", "no line feed at all"}) {  // fail leaving the message as it was
+    ASSERT_EQ(Load({E("A")}), 1);
+    message = "untouched";
+    EXPECT_EQ(Load(text), -1);
+    EXPECT_EQ(toc.GetNbToc(), -1);
+    EXPECT_STREQ(message.ConvertToChar(), "untouched");
+  }
 }
 
-TEST_F(TocTable, VisibilityFollowsPCFGList) {
-  ASSERT_EQ(Load(zoltest::TocText({E("A"), E("B")})), 1);
-  EXPECT_EQ(toc.IsVisible("A"), 1);
+TEST_F(TocTable, VisibilityFollowsPCFGListWhereverItLies) {
+  ASSERT_EQ(Load({E("A"), E("B")}), 1);
   EXPECT_EQ(toc.IsVisible("anything"), 1);
   dir.Write("PCFG.list", "");
-  ASSERT_EQ(Load(zoltest::TocText({E("A"), E("B")})), 1);
+  ASSERT_EQ(Load({E("A"), E("B")}), 1);
   EXPECT_EQ(toc.IsVisible("A"), 0);
   dir.Write("PCFG.list", "A\n B\n");
-  ASSERT_EQ(Load(zoltest::TocText({E("A"), E("B")})), 1);
+  ASSERT_EQ(Load({E("A"), E("B")}), 1);
   EXPECT_EQ(toc.IsVisible("A"), 1);
   EXPECT_EQ(toc.IsVisible("B"), 0);  // blanks are part of a visible name
   EXPECT_EQ(toc.IsVisible(" B"), 1);
-}
-
-TEST_F(TocTable, VisibilityFileBeyondTheOldPathLimitIsStillRead) {
-  std::string deep = "d";
+  std::string deep = "d";  // beyond the old path limit
   while (deep.size() < 1100) deep += "/directory";
   dir.Write(deep + "/PCFG.list", "A\n");
   ASSERT_EQ(Load(zoltest::TocText({E("A"), E("B")}), deep + "/TOC"), 1);
@@ -71,57 +65,41 @@ TEST_F(TocTable, VisibilityFileBeyondTheOldPathLimitIsStillRead) {
   EXPECT_EQ(toc.IsVisible("B"), 0);
 }
 
-TEST_F(TocTable, OperatingSystemIsCheckedOnCodeOnly) {
-  ASSERT_EQ(Load(zoltest::TocText(
-                {E("A").Os("A"), E("B").Os("A"), E("C").Os("B").Type("documentation")})),
-            1);
+// The operating system is checked on code only, the GA level on every type.
+TEST_F(TocTable, LevelMismatchesNameTheLine) {
+  ASSERT_EQ(Load({E("A").Os("A"), E("B").Os("A"), E("C").Os("B").Type("documentation")}), 1);
   EXPECT_STREQ(toc.GetOS(), "A");
-  EXPECT_EQ(Load(zoltest::TocText({E("A").Os("A"), E("B").Os("A"), E("C").Os("B")})), -1);
+  EXPECT_EQ(Load({E("A").Ga("R1"), E("B").Ga("R2").Type("samples")}), -1);
+  EXPECT_EQ(message.str(), "ZOLINSToc::SetGALevel:GA level mismatch on line number 2 from file " +
+                               path + ":\nR1 GA level expected, and R2 GA level found\n");
+  EXPECT_EQ(Load({E("A").Os("A"), E("B").Os("A"), E("C").Os("B")}), -1);
   EXPECT_EQ(message.str(),
             "ZOLINSToc::SetOS: Operating system mismatch on line number 3 from file " + path +
                 ":\nA operating system expected, and B operating system found\n");
-}
-
-TEST_F(TocTable, GALevelIsCheckedOnEveryType) {
-  EXPECT_EQ(Load(zoltest::TocText({E("A").Ga("R1"), E("B").Ga("R2").Type("samples")})), -1);
-  EXPECT_EQ(message.str(), "ZOLINSToc::SetGALevel:GA level mismatch on line number 2 from file " +
-                               path + ":\nR1 GA level expected, and R2 GA level found\n");
-}
-
-TEST_F(TocTable, MismatchWithoutMessageParameterGoesToTheInformationMessage) {
-  ASSERT_EQ(Load(zoltest::TocText({E("A").Ga("R1"), E("B").Ga("R1")})), 1);
+  // The forms without a message parameter append theirs to the information message, if any.
   EXPECT_EQ(toc.SetGALevel(), 1);
-  ASSERT_EQ(Load(zoltest::TocText({E("A"), E("B").Os("X")})), -1);
-  EXPECT_EQ(toc.SetOS(), 0);  // no information message: nothing to append to
+  EXPECT_EQ(toc.SetOS(), 0);  // no information message yet: nothing to append to
   ZOLINSToc::sResetInfoMsg();
   EXPECT_EQ(toc.SetOS(), 0);
-  EXPECT_NE(ZOLINSToc::sGetInfoMsg()->str().find("mismatch on line number 2"), std::string::npos);
+  EXPECT_EQ(ZOLINSToc::sGetInfoMsg()->str(), message.str());
 }
 
-TEST_F(TocTable, ServicePackLevelsDependOnFileOrder) {
-  ASSERT_EQ(Load(zoltest::TocText({E("S.1").Pkg("SPK").Spk(1), E("S.3").Pkg("SPK").Spk(3),
-                                   E("X").Spk(9), E("S.2").Pkg("SPK").Spk(2)})),
+TEST_F(TocTable, LevelsFollowFileOrderAndTheTimestampTheFirstRecord) {
+  ASSERT_EQ(Load({E("S.1").Pkg("SPK").Spk(1), E("S.3").Pkg("SPK").Spk(3), E("X").Spk(9),
+                  E("S.2").Pkg("SPK").Spk(2)}),
             1);
   EXPECT_EQ(toc.GetSPKLevel(1), 3);
   EXPECT_EQ(toc.GetSPKLevel(0), 1);
-  ASSERT_EQ(Load(zoltest::TocText({E("S.3").Pkg("SPK").Spk(3), E("S.2").Pkg("SPK").Spk(2),
-                                   E("S.1").Pkg("SPK").Spk(1)})),
-            1);
+  ASSERT_EQ(
+      Load({E("S.3").Pkg("SPK").Spk(3), E("S.2").Pkg("SPK").Spk(2), E("S.1").Pkg("SPK").Spk(1)}),
+      1);
   EXPECT_EQ(toc.GetSPKLevel(1), 3);
   EXPECT_EQ(toc.GetSPKLevel(2), 0);
-}
-
-TEST_F(TocTable, HotFixNameIsTheFirstAndLevelTheLast) {
-  ASSERT_EQ(Load(zoltest::TocText({E("A"), E("H.1").Pkg("HFX"), E("H.2").Pkg("HFX")})), 1);
-  EXPECT_STREQ(toc.GetHFXName(), "H.1");
-  EXPECT_EQ(toc.GetHFXLevel(), 2);
-  ASSERT_EQ(Load(zoltest::TocText({E("A")})), 1);
   EXPECT_STREQ(toc.GetHFXName(), "");
   EXPECT_EQ(toc.GetHFXLevel(), 0);
-}
-
-TEST_F(TocTable, TimestampStampsTheFirstRecord) {
-  ASSERT_EQ(Load(zoltest::TocText({E("A"), E("B")})), 1);
+  ASSERT_EQ(Load({E("A"), E("H.1").Pkg("HFX"), E("H.2").Pkg("HFX")}), 1);
+  EXPECT_STREQ(toc.GetHFXName(), "H.1");
+  EXPECT_EQ(toc.GetHFXLevel(), 2);
   toc.SetTimestamp();
   EXPECT_STRNE(toc.GetIiemeUnitToc(0)->GetTimestamp(), "20260101000000");
   EXPECT_STREQ(toc.GetIiemeUnitToc(1)->GetTimestamp(), "20260101000000");

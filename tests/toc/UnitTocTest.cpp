@@ -10,26 +10,29 @@
 
 namespace {
 
-// Every field of a record in one line, so that a case states all of it at once.
+const auto S = [](unsigned n) { return std::to_string(n); };
+
+// A record in one line: type, package, name, the lists and the fields that are not empty or 0,
+// the label, and the language sizes.
 std::string Describe(const ZOLINSUnitToc& r) {
-  auto names = [](int n, auto get) {
-    std::string out = "[";
-    for (int i = 0; i < n; ++i) out += (i ? "," : "") + std::string(get(i));
-    return out + "]";
+  std::string out = std::string(ZOLINSTypeKeyword[r.GetType()]) + " " +
+                    ZOLINSPkgKeyword[r.GetPackage()] + " " + r.GetName();
+  const auto list = [&out](const char* key, int n, auto item) {
+    for (int i = 0; i < n; ++i) out += (i ? "," : std::string(" ") + key + "[") + item(i);
+    if (n) out += "]";
   };
-  std::string ifreqs = "[", langs = "[";
-  for (int i = 0; i < r.GetNbIfreq(); ++i)
-    ifreqs += (i ? "," : "") + std::string(r.GetIfreq(i)->GetPL()) + "/" + r.GetIfreq(i)->GetUB();
-  for (int i = 0; i < r.GetNbLangSize(); ++i)
-    langs += (i ? "," : "") + std::to_string(r.GetLangSize(i));
-  return std::string(ZOLINSTypeKeyword[r.GetType()]) + " " + ZOLINSPkgKeyword[r.GetPackage()] +
-         " " + r.GetName() + " sup" +
-         names(r.GetNbSupersede(), [&](int i) { return r.GetSupersede(i); }) + " pre" +
-         names(r.GetNbPrereq(), [&](int i) { return r.GetPrereq(i); }) + " if" + ifreqs +
-         "] size=" + std::to_string(r.GetSizefs()) + " ts=" + r.GetTimestamp() +
-         " os=" + r.GetOS() + " ga=" + r.GetGALevel() + " spk=" + std::to_string(r.GetSPKLevel()) +
-         " hfx=" + std::to_string(r.GetHFXLevel()) +
-         " label=" + (r.GetLabel() ? r.GetLabel() : "-") + " langs" + langs + "]";
+  const auto field = [](const char* key, const std::string& value) {
+    return value.empty() || value == "0" ? "" : " " + std::string(key) + "=" + value;
+  };
+  list("sup", r.GetNbSupersede(), [&](int i) { return std::string(r.GetSupersede(i)); });
+  list("pre", r.GetNbPrereq(), [&](int i) { return std::string(r.GetPrereq(i)); });
+  list("if", r.GetNbIfreq(),
+       [&](int i) { return std::string(r.GetIfreq(i)->GetPL()) + "/" + r.GetIfreq(i)->GetUB(); });
+  out += field("size", S(r.GetSizefs())) + field("ts", r.GetTimestamp()) + field("os", r.GetOS()) +
+         field("ga", r.GetGALevel()) + field("spk", S(r.GetSPKLevel())) +
+         field("hfx", S(r.GetHFXLevel())) + " label=" + (r.GetLabel() ? r.GetLabel() : "-");
+  list("langs", r.GetNbLangSize(), [&](int i) { return S(r.GetLangSize(i)); });
+  return out;
 }
 
 class UnitToc : public ::testing::Test {
@@ -53,43 +56,27 @@ TEST_F(UnitToc, LinesParseIntoTheirFieldsAndAreWrittenBackCanonically) {
       {"code:FWK:Alpha:Beta :Gamma Delta :Delta/Epsilon :1024:stamp:os1:ga1:2:Alpha framework:10 "
        "20 :",
        "code FWK Alpha sup[Beta] pre[Gamma,Delta] if[Delta/Epsilon] size=1024 ts=stamp os=os1 "
-       "ga=ga1 spk=2 hfx=0 label=Alpha framework langs[10,20]",
+       "ga=ga1 spk=2 label=Alpha framework langs[10,20]",
        ""},
-      {"code:FWK:A::::0::::0:L:",
-       "code FWK A sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=0 label=L langs[]", ""},
-      {" code : FWK : A :   A   B   :: :0::::0:L:",
-       "code FWK A sup[A,B] pre[] if[] size=0 ts= os= ga= spk=0 hfx=0 label=L langs[]",
+      {" code : FWK : A :   A   B   :: :0::::0:L:", "code FWK A sup[A,B] label=L",
        "code:FWK:A:A B :::0::::0:L:"},
-      {"code:SPK:S.1:::P/U:0::::1:L:7",
-       "code SPK S.1 sup[] pre[] if[P/U] size=0 ts= os= ga= spk=1 hfx=0 label=L langs[7]",
+      {"code:SPK:S.1:::P/U:0::::1:L:7", "code SPK S.1 if[P/U] spk=1 label=L langs[7]",
        "code:SPK:S.1:::P/U :0::::1:L:7 :"},
-      {"code:FSP:Base.1::Base::0::::1:Fix set:",
-       "code FSP Base.1 sup[] pre[Base] if[] size=0 ts= os= ga= spk=1 hfx=0 label=Fix set langs[]",
+      {"code:FSP:Base.1::Base::0::::1:Fix set:", "code FSP Base.1 pre[Base] spk=1 label=Fix set",
        "code:FSP:Base.1::Base ::0::::1:Fix set:"},
-      {"samples:SMP:S",
-       "samples SMP S sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=0 label= langs[]",
-       "samples:SMP:S::::0::::0::"},
-      {"rux2:HFX:Base.12::::0::::0:L:x 9",  // a word that is no number reads as 0
-       "rux2 HFX Base.12 sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=12 label=L langs[0,9]",
-       "rux2:HFX:Base.12::::0::::0:L:0 9 :"},
-      {"code:HFX:Base.::::0::::0:L:",
-       "code HFX Base. sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=0 label=L langs[]", ""},
-      {"documentation:HFX:B.2.7x::::0::::0:L:",
-       "documentation HFX B.2.7x sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=7 label=L langs[]",
-       ""},
+      {"samples:SMP:S", "samples SMP S label=", "samples:SMP:S::::0::::0::"},
+      // The hot-fix level: the digits after the name's last dot. A word that is no number reads 0.
+      {"rux2:HFX:B.2.12x::::0::::0:L:x 9", "rux2 HFX B.2.12x hfx=12 label=L langs[0,9]",
+       "rux2:HFX:B.2.12x::::0::::0:L:0 9 :"},
+      {"code:HFX:Base.::::0::::0:L:", "code HFX Base. label=L", ""},
       // Sizes are written as signed numbers and read back modulo 2^32.
       {"code:PRD:A::::3000000000::::0:L:4000000000",
-       "code PRD A sup[] pre[] if[] size=3000000000 ts= os= ga= spk=0 hfx=0 label=L "
-       "langs[4000000000]",
+       "code PRD A size=3000000000 label=L langs[4000000000]",
        "code:PRD:A::::-1294967296::::0:L:-294967296 :"},
       {"code:PRD:A::::-1294967296::::0:L:-294967296 :",
-       "code PRD A sup[] pre[] if[] size=3000000000 ts= os= ga= spk=0 hfx=0 label=L "
-       "langs[4000000000]",
-       ""},
+       "code PRD A size=3000000000 label=L langs[4000000000]", ""},
       // Runs of colons: every empty field stays a field.
-      {"code:FWK:A: : : : : : : : :L:",
-       "code FWK A sup[] pre[] if[] size=0 ts= os= ga= spk=0 hfx=0 label=L langs[]",
-       "code:FWK:A::::0::::0:L:"},
+      {"code:FWK:A: : : : : : : : :L:", "code FWK A label=L", "code:FWK:A::::0::::0:L:"},
   };
   for (const auto& c : cases) {
     ASSERT_EQ(Parse(c.line), 1) << c.line;
