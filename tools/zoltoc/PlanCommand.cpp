@@ -56,6 +56,13 @@ nlohmann::json Entries(const ZOLINSMediaToc& media, ZOLINSType type, const Plan&
   return entries;
 }
 
+// Takes over the names array that a planning call handed out.
+void TakePlanned(char (*planned)[ZOLINS_NAME_SIZE], unsigned int count, Plan& plan) {
+  const std::unique_ptr<char[][ZOLINS_NAME_SIZE]> owned(planned);
+  for (unsigned int i = 0; !plan.failed && planned && i < count; ++i)
+    plan.names.push_back(planned[i]);
+}
+
 Plan PlanGeneral(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
                  const PlanOptions& options) {
   auto names = NameArray(options.names);
@@ -72,9 +79,7 @@ Plan PlanGeneral(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
   plan.failed = total == -1;
   plan.total = plan.failed ? 0 : static_cast<unsigned int>(total);
   plan.unit = options.archive ? "kilobytes of archives" : "file-system units";
-  for (unsigned int i = 0; !plan.failed && planned && i < count; ++i)
-    plan.names.push_back(planned[i]);
-  delete[] planned;
+  TakePlanned(planned, count, plan);
   return plan;
 }
 
@@ -97,9 +102,7 @@ Plan PlanGA(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
   plan.failed = total == ~0ULL && !nothing;
   plan.total = total == ~0ULL ? 0 : total;
   plan.unit = "file-system units";
-  for (unsigned int i = 0; !plan.failed && planned && i < count; ++i)
-    plan.names.push_back(planned[i]);
-  delete[] planned;
+  TakePlanned(planned, count, plan);
   return plan;
 }
 
