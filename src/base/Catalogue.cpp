@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "base/LineReader.h"
+#include "base/Text.h"
 
 namespace zol {
 namespace {
@@ -19,11 +20,9 @@ struct LoadedCatalogue {
   std::unordered_map<std::string, std::string> texts;
 };
 
+// Catalogues may come from other systems: carriage returns go with the blanks and tabs.
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-    text.remove_suffix(1);
-  return text;
+  return TrimAny(text, " \t\r");
 }
 
 std::string Unescape(std::string_view text) {
@@ -52,9 +51,7 @@ void Parse(const std::string& path, LoadedCatalogue& into) {
     const std::size_t eq = trimmed.find('=');
     if (eq == std::string_view::npos) continue;
     const std::string key(Trim(trimmed.substr(0, eq)));
-    std::string_view text = trimmed.substr(eq + 1);
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    into.texts.emplace(key, Unescape(text));
+    into.texts.emplace(key, Unescape(TrimAny(trimmed.substr(eq + 1), " \t")));
   }
 }
 

@@ -3,19 +3,15 @@
 #include <climits>
 #include <cstdint>
 
+#include "base/Text.h"
+
 namespace zol {
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
 
 // Splits an optional sign off and reads the digits; fails on anything else or past `limit`.
 bool ParseMagnitude(std::string_view text, bool& negative, std::uint64_t& magnitude,
                     std::uint64_t limit) {
-  text = TrimBlanks(text);
+  text = TrimAny(text, " \t");
   negative = false;
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
     negative = text.front() == '-';

@@ -1,5 +1,7 @@
 #include "ZOLToken.h"
 
+#include "base/Text.h"
+
 ZOLToken::ZOLToken(const ZOLUnicodeString& text) : text_(text.str()) {}
 
 ZOLToken::ZOLToken(ZOLUnicodeString&& text) : text_(std::move(text.str())) {}
@@ -28,12 +30,5 @@ std::string_view ZOLToken::NextView(char separator) {
 }
 
 std::string_view ZOLToken::NextWordView() {
-  const std::size_t begin = text_.find_first_not_of(' ', pos_);
-  if (begin == std::string::npos) {
-    pos_ = text_.size();
-    return std::string_view();
-  }
-  const std::size_t end = text_.find(' ', begin);
-  pos_ = end == std::string::npos ? text_.size() : end;
-  return std::string_view(text_.data() + begin, pos_ - begin);
+  return zol::NextWord(text_, pos_);
 }

@@ -6,12 +6,6 @@ ZOLToken RecordTokenizer(std::string_view line) {
   return ZOLToken(ZOLUnicodeString(std::string(line)));
 }
 
-std::string_view TrimBlanks(std::string_view field) {
-  const std::size_t begin = field.find_first_not_of(' ');
-  if (begin == std::string_view::npos) return std::string_view();
-  return field.substr(begin, field.find_last_not_of(' ') - begin + 1);
-}
-
 std::size_t NthSeparator(std::string_view line, int n) {
   std::size_t pos = std::string_view::npos;
   for (int i = 0; i < n; ++i) {

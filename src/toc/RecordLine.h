@@ -6,6 +6,7 @@
 
 #include "ZOLINSUnitToc.h"
 #include "ZOLToken.h"
+#include "base/Text.h"
 
 namespace zol {
 
@@ -15,9 +16,6 @@ namespace zol {
 // tokenizers skipped empty fields. ZOLToken keeps empty fields and every field is stripped of
 // blanks, so that replacement cannot change a single field: the copy is tokenized as it is.
 ZOLToken RecordTokenizer(std::string_view line);
-
-// A field as the record parser reads it: without the blanks (not other white space) at both ends.
-std::string_view TrimBlanks(std::string_view field);
 
 // The position of the n-th ":" (counted from 1) in `line`, or npos when it has fewer.
 std::size_t NthSeparator(std::string_view line, int n);

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -33,11 +32,10 @@ template <typename Store>
 int EachWord(std::string_view text, Store store) {
   int count = 0;
   std::size_t pos = 0;
-  while ((pos = text.find_first_not_of(' ', pos)) != std::string_view::npos) {
-    const std::size_t end = std::min(text.find(' ', pos), text.size());
-    store(text.substr(pos, end - pos));
+  for (std::string_view word = zol::NextWord(text, pos); !word.empty();
+       word = zol::NextWord(text, pos)) {
+    store(word);
     ++count;
-    pos = end;
   }
   return count;
 }
