@@ -34,13 +34,7 @@ bool AppendLinesNotListed(std::string& text, const std::string& basePath) {
   // Every line of the service pack counts, empty ones included (their path is empty); a trailing
   // "\n" does not start one more.
   std::unordered_set<std::string_view> listed;
-  std::string_view rest(text);
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
-    listed.insert(LinePath(rest.substr(0, end)));
-    if (end == std::string_view::npos) break;
-    rest.remove_prefix(end + 1);
-  }
+  ForEachLine(text, [&](std::string_view line) { listed.insert(LinePath(line)); });
   // The views point into `text`, which grows below: the base lines go to a text of their own.
   std::string added;
   std::string_view line;

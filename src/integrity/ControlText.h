@@ -6,16 +6,24 @@
 
 namespace zol {
 
-// Calls line(view) for each non-empty line of a control text, lines being separated by "\n".
+// Calls line(view) for each line of a text, lines being separated by "\n"; a final "\n" does not
+// start one more line.
 template <typename Line>
-void ForEachControlLine(std::string_view text, Line&& line) {
+void ForEachLine(std::string_view text, Line&& line) {
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
-    const std::string_view current = text.substr(0, end);
-    if (!current.empty()) line(current);
+    line(text.substr(0, end));
     if (end == std::string_view::npos) break;
     text.remove_prefix(end + 1);
   }
+}
+
+// The same for the lines of a control text that are checked: the non-empty ones.
+template <typename Line>
+void ForEachControlLine(std::string_view text, Line&& line) {
+  ForEachLine(text, [&](std::string_view current) {
+    if (!current.empty()) line(current);
+  });
 }
 
 // The listed path of a control line: the text before its first blank.

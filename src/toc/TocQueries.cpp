@@ -18,10 +18,22 @@ void SortNames(Stock* result, int (*compare)(const void*, const void*)) {
                compare);
 }
 
-bool Listed(char (*names)[ZOLINS_NAME_SIZE], int count, const char* name) {
-  for (int i = 0; i < count; ++i)
-    if (std::strcmp(names[i], name) == 0) return true;
+// Whether entry(0) .. entry(count - 1) of a record's list holds `name`.
+template <typename Entry>
+bool ListHolds(int count, Entry entry, const char* name) {
+  for (int i = 0; name && i < count; ++i)
+    if (std::strcmp(entry(i), name) == 0) return true;
   return false;
+}
+
+bool Supersedes(const ZOLINSUnitToc& record, const char* name) {
+  return ListHolds(
+      record.GetNbSupersede(), [&](int i) { return record.GetSupersede(i); }, name);
+}
+
+bool Listed(char (*names)[ZOLINS_NAME_SIZE], int count, const char* name) {
+  return ListHolds(
+      count, [&](int i) { return names[i]; }, name);
 }
 
 }  // namespace
@@ -128,37 +140,30 @@ void ZOLINSToc::CollectRecords(const ZOLINSType type, ZOLINSStockIndex* result, 
 int ZOLINSToc::GetOneSuperseding(const char* name, const ZOLINSType type) const {
   for (int i = 0; name && i < nbToc_; ++i) {
     const ZOLINSUnitToc& record = Record(i);
-    if (record.GetType() != type) continue;
-    for (int s = 0; s < record.GetNbSupersede(); ++s)
-      if (std::strcmp(record.GetSupersede(s), name) == 0) return i;
+    if (record.GetType() == type && Supersedes(record, name)) return i;
   }
   return -1;
 }
 
 void ZOLINSToc::GetSuperseding(const char* name, const ZOLINSType type,
                                ZOLINSStockIndex* result) const {
-  CollectRecords(type, result, [name](const ZOLINSUnitToc& record) {
-    for (int s = 0; name && s < record.GetNbSupersede(); ++s)
-      if (std::strcmp(record.GetSupersede(s), name) == 0) return true;
-    return false;
-  });
+  CollectRecords(type, result,
+                 [name](const ZOLINSUnitToc& record) { return Supersedes(record, name); });
 }
 
 void ZOLINSToc::GetPrerequing(const char* name, const ZOLINSType type,
                               ZOLINSStockIndex* result) const {
   CollectRecords(type, result, [name](const ZOLINSUnitToc& record) {
-    for (int p = 0; name && p < record.GetNbPrereq(); ++p)
-      if (std::strcmp(record.GetPrereq(p), name) == 0) return true;
-    return false;
+    return ListHolds(
+        record.GetNbPrereq(), [&](int i) { return record.GetPrereq(i); }, name);
   });
 }
 
 void ZOLINSToc::GetIfrequing(const char* name, const ZOLINSType type,
                              ZOLINSStockIndex* result) const {
   CollectRecords(type, result, [name](const ZOLINSUnitToc& record) {
-    for (int f = 0; name && f < record.GetNbIfreq(); ++f)
-      if (std::strcmp(record.GetIfreq(f)->GetUB(), name) == 0) return true;
-    return false;
+    return ListHolds(
+        record.GetNbIfreq(), [&](int i) { return record.GetIfreq(i)->GetUB(); }, name);
   });
 }
 
