@@ -16,7 +16,7 @@ namespace {
 using zoltest::E;
 using zoltest::TocText;
 
-class InstToc : public ::testing::Test {
+class InstToc : public zoltest::TocTest {
  protected:
   int Load(const std::string& text) {
     path = dir.Write("control/PRESENT", text);
@@ -34,13 +34,8 @@ class InstToc : public ::testing::Test {
     for (int i = 0; i < out.GetNbName(); ++i) names.push_back(out.GetName(i));
     return names;
   }
-  void TearDown() override { ZOLINSToc::sClearInfoMsg(); }
 
-  zoltest::ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
-  zoltest::TempDir dir;
-  std::string path;
   std::unique_ptr<ZOLINSInstToc> toc = std::make_unique<ZOLINSInstToc>();
-  ZOLUnicodeString message;
   using V = std::vector<std::string>;
 };
 

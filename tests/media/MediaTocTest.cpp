@@ -13,7 +13,7 @@ namespace {
 
 using zoltest::E;
 
-class MediaToc : public ::testing::Test {
+class MediaToc : public zoltest::TocTest {
  protected:
   int Load(const std::string& text) {
     path = dir.Write("MEDIA.TOC", text);
@@ -39,11 +39,7 @@ class MediaToc : public ::testing::Test {
     return out;
   }
 
-  zoltest::ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
-  zoltest::TempDir dir;
-  std::string path;
   ZOLINSMediaToc toc;
-  ZOLUnicodeString message;
 };
 
 TEST_F(MediaToc, PrefixFieldsComeBeforeTheRecord) {

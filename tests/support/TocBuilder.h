@@ -4,7 +4,10 @@
 #include <initializer_list>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "ZOLINSToc.h"
+#include "support/TestSupport.h"
 
 namespace zoltest {
 
@@ -44,6 +47,18 @@ struct E {
 
 // Record lines, each ended by a line feed.
 std::string TocText(std::initializer_list<E> elements);
+
+// What every test of a table needs: English default texts, a directory of its own, the path of
+// the file loaded and the loader's message; the information message is cleared afterwards.
+class TocTest : public ::testing::Test {
+ protected:
+  void TearDown() override { ZOLINSToc::sClearInfoMsg(); }
+
+  ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
+  TempDir dir;
+  std::string path;
+  ZOLUnicodeString message;
+};
 
 // Loads a table the way the installed and media loaders do: Init, every line parsed into its
 // record, then the levels. Returns 1, or -1 with the reason in `message`.

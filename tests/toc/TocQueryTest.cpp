@@ -13,7 +13,7 @@ using V = std::vector<std::string>;
 using I = std::vector<int>;
 using IndexQuery = void (ZOLINSToc::*)(const char*, ZOLINSType, ZOLINSStockIndex*) const;
 
-class TocQuery : public ::testing::Test {
+class TocQuery : public zoltest::TocTest {
  protected:
   void Load(std::initializer_list<E> elements) {
     path = dir.Write("TOC", zoltest::TocText(elements));
@@ -42,13 +42,8 @@ class TocQuery : public ::testing::Test {
     for (int i = 0; i < indexes.GetNbIndex(); ++i) out.push_back(indexes.GetIndex(i));
     return out;
   }
-  void TearDown() override { ZOLINSToc::sClearInfoMsg(); }
 
-  zoltest::ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
-  zoltest::TempDir dir;
-  std::string path;
   ZOLINSToc toc;
-  ZOLUnicodeString message;
   ZOLINSStockName names;
   ZOLINSStockIndex indexes;
 };

@@ -8,20 +8,15 @@ namespace {
 
 using zoltest::E;
 
-class TocTable : public ::testing::Test {
+class TocTable : public zoltest::TocTest {
  protected:
   int Load(const std::string& text, const std::string& name = "TOC") {
     path = dir.Write(name, text);
     return zoltest::LoadPlainToc(toc, path, message);
   }
   int Load(std::initializer_list<E> elements) { return Load(zoltest::TocText(elements)); }
-  void TearDown() override { ZOLINSToc::sClearInfoMsg(); }
 
-  zoltest::ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
-  zoltest::TempDir dir;
-  std::string path;
   ZOLINSToc toc;
-  ZOLUnicodeString message;
 };
 
 TEST_F(TocTable, OneRecordPerLineFeedElseNone) {
