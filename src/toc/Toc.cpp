@@ -160,7 +160,9 @@ int ZOLINSToc::GetIndexAnyType(const char* name) const {
 
 int ZOLINSToc::IsVisible(const char* name) const {
   if (allVisible_) return 1;
-  return name && visibleNames_.count(std::string(name).substr(0, ZOLINS_NAME_SIZE - 1)) ? 1 : 0;
+  if (!name) return 0;
+  // Visible names are kept as 48-byte names are: 47 characters at most.
+  return visibleNames_.count(std::string(name, ::strnlen(name, ZOLINS_NAME_SIZE - 1))) ? 1 : 0;
 }
 
 int ZOLINSToc::ParseRecords(ZOLUnicodeString& msg, const char* failureFormat,
