@@ -1,7 +1,6 @@
 #ifndef ZOLINS_FOUNDATION_ORDERED_SET_H
 #define ZOLINS_FOUNDATION_ORDERED_SET_H
 
-#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <unordered_set>
@@ -40,16 +39,6 @@ class OrderedSet {
   void clear() {
     items_.clear();
     seen_.clear();
-  }
-  void swap(OrderedSet& other) {
-    items_.swap(other.items_);
-    seen_.swap(other.seen_);
-    std::swap(capacity_, other.capacity_);
-  }
-  // Reorders the entries; membership is unchanged.
-  template <typename Less>
-  void Sort(Less less) {
-    std::stable_sort(items_.begin(), items_.end(), less);
   }
 
  private:

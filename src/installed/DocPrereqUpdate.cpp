@@ -64,10 +64,9 @@ int ReadPresent(const char* presentPath, std::string& content) {
 
 // Replaces PRESENT with `content` through a temporary file, keeping its permission bits.
 int WritePresent(const char* presentPath, const std::string& content) {
-  AtomicFile file(presentPath);
-  if (!file.Open()) return -111;
-  if (!file.Write(content) || !file.Commit()) return -112;
-  return 0;
+  AtomicFile::Step failed = AtomicFile::Step::None;
+  if (ReplaceFileContent(presentPath, content, &failed)) return 0;
+  return failed == AtomicFile::Step::CreateTemp ? -111 : -112;
 }
 
 }  // namespace

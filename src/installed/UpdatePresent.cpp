@@ -14,16 +14,14 @@ int ZOLINSInstToc::UpdatePresent(const char* path, ZOLUnicodeString& msg) {
     if (GetIiemeUnitToc(i)->WriteLineToc(line, msg) != 1) return -1;
     content.append(line.str()).append(1, '\n');
   }
-  zol::AtomicFile file(path);
-  if (!file.Open()) {
+  zol::AtomicFile::Step failed = zol::AtomicFile::Step::None;
+  if (zol::ReplaceFileContent(path, content, &failed)) return 1;
+  if (failed == zol::AtomicFile::Step::CreateTemp) {
     msg = zol::CatalogueMessage("ZOLPelmo", "ZOLINSInstToc.ErrorOpenPresent", {path, ""},
                                 "Error opening file PRESENT");
-    return -1;
-  }
-  if (!file.Write(content) || !file.Commit()) {
+  } else {
     msg = zol::CatalogueMessage("ZOLPelmo", "ZOLINSInstToc.ErrorWritePresent", {"", path},
                                 "Error writing in file PRESENT");
-    return -1;
   }
-  return 1;
+  return -1;
 }

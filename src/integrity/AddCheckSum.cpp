@@ -91,13 +91,14 @@ int WriteControl(const std::string& listPath, const std::string& controlPath,
                  const std::string& text) {
   struct stat info;
   const bool isDirectory = ::stat(controlPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-  zol::AtomicFile file(controlPath);
-  if (controlPath.empty() || isDirectory || !file.Open()) {
+  // A path that names no file is refused as one whose temporary file cannot be created.
+  const bool unwritable = controlPath.empty() || isDirectory;
+  zol::AtomicFile::Step failed =
+      unwritable ? zol::AtomicFile::Step::CreateTemp : zol::AtomicFile::Step::None;
+  if (!unwritable && zol::ReplaceFileContent(controlPath, text, &failed)) return 1;
+  if (failed == zol::AtomicFile::Step::CreateTemp) {
     Report("ZOLCheckSum.wOpenFailedControl", kControlUnwritable, controlPath.c_str());
-    return 0;
-  }
-  if (file.Write(text) && file.Commit()) return 1;
-  if (file.FailedStep() == zol::AtomicFile::Step::Permissions) {
+  } else if (failed == zol::AtomicFile::Step::Permissions) {
     Report("ZOLCheckSum.chPerm", kNoPermissions, controlPath.c_str());
   } else {
     Report("ZOLCheckSum.fputs", kWriteFailed, listPath.c_str());
