@@ -10,6 +10,7 @@
 #include "ZOLINSCompar.h"
 #include "ZOLINSExport.h"
 #include "ZOLINSIfreq.h"
+#include "ZOLINSInstallLock.h"
 #include "ZOLINSInstToc.h"
 #include "ZOLINSIntegrity.h"
 #include "ZOLINSMediaToc.h"

@@ -8,7 +8,7 @@
 
 #include "ZOLINSMediaToc.h"
 #include "ZOLUnicodeString.h"
-#include "base/AtomicFile.h"
+#include "base/FileWriter.h"
 #include "base/Files.h"
 #include "base/LineReader.h"
 #include "toc/RecordLine.h"
@@ -62,11 +62,19 @@ int ReadPresent(const char* presentPath, std::string& content) {
   return 0;
 }
 
-// Replaces PRESENT with `content` through a temporary file, keeping its permission bits.
+// Writes `content` as PRESENT under the file writer's rule.
 int WritePresent(const char* presentPath, const std::string& content) {
-  AtomicFile::Step failed = AtomicFile::Step::None;
-  if (ReplaceFileContent(presentPath, content, &failed)) return 0;
-  return failed == AtomicFile::Step::CreateTemp ? -111 : -112;
+  const WriteResult written = WriteWholeFile(presentPath, content);
+  switch (written.failed) {
+    case WriteStep::None:
+      return 0;
+    case WriteStep::Examine:
+      return -105;
+    case WriteStep::Open:
+      return -111;
+    default:
+      return -112;
+  }
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
-#include "ZOLFile.h"
 #include "ZOLINSPresent.h"
+#include "base/InstallLock.h"
 #include "base/LineReader.h"
+#include "base/Message.h"
 #include "installed/DocPrereqUpdate.h"
 #include "installed/DocPresent.h"
+#include "installed/PresentAppend.h"
 #include "toc/RecordLine.h"
 
 namespace {
@@ -38,17 +42,6 @@ int FindRecordLine(const char* tocPath, const char* name, std::string& record) {
   return -300;
 }
 
-// Appends the record line and its line feed, in one write at the end of PRESENT.
-int AppendRecordLine(const char* presentPath, std::string record) {
-  unsigned int fd = 0;
-  if (ZOLFOpen(presentPath, "a", &fd) != 0) return -200;
-  record += '\n';
-  const bool written = ZOLFWrite(record.data(), static_cast<long>(record.size()), fd) == 0;
-  // The stream writes when it is closed: a failure there lost (part of) the line as well.
-  const bool closed = ZOLFClose(fd) == 0;
-  return written && closed ? 0 : -112;
-}
-
 }  // namespace
 
 int UpdatePresentFromToc(const char* tocPath, char* name, const char* presentPath,
@@ -56,7 +49,14 @@ int UpdatePresentFromToc(const char* tocPath, char* name, const char* presentPat
   std::string record;
   const int found = FindRecordLine(tocPath, name, record);
   if (found != 0) return found;
-  if (zol::IsRecordedDocProduct(name))
-    return zol::CompleteDocPrerequisites(name, presentPath, media);
-  return AppendRecordLine(presentPath, std::move(record));
+  const bool docProduct = zol::IsRecordedDocProduct(name);
+  // Reading PRESENT and writing it back is one step for other writers of the installation.
+  std::optional<zol::InstallLock> lock;
+  if (presentPath && *presentPath) lock.emplace(presentPath);
+  if (lock && lock->GetState() == zol::InstallLock::State::Busy) {
+    zol::PrintMessage(ZOLUnicodeString(lock->Reason().c_str()));
+    return docProduct ? -100 : -200;
+  }
+  if (docProduct) return zol::CompleteDocPrerequisites(name, presentPath, media);
+  return zol::AppendPresentLine(presentPath, name, std::move(record));
 }

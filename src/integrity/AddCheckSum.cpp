@@ -1,12 +1,15 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ZOLCheckSum.h"
-#include "base/AtomicFile.h"
+#include "base/FileWriter.h"
+#include "base/InstallLock.h"
 #include "base/LineReader.h"
 #include "base/Message.h"
 #include "integrity/ListLine.h"
@@ -85,23 +88,25 @@ std::string ControlText(const std::vector<std::string>& lines,
   return text;
 }
 
-// The permission bits of the file being replaced, the list itself when it is rewritten in place,
-// are carried over by the atomic writer, and a failure leaves that file as it was.
+// Written under the file writer's rule; a list rewritten in place by its owner keeps its mode
+// even when it is read-only, as a file whose mode is lifted for the write and given back.
 int WriteControl(const std::string& listPath, const std::string& controlPath,
                  const std::string& text) {
-  struct stat info;
-  const bool isDirectory = ::stat(controlPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-  // A path that names no file is refused as one whose temporary file cannot be created.
-  const bool unwritable = controlPath.empty() || isDirectory;
-  zol::AtomicFile::Step failed =
-      unwritable ? zol::AtomicFile::Step::CreateTemp : zol::AtomicFile::Step::None;
-  if (!unwritable && zol::ReplaceFileContent(controlPath, text, &failed)) return 1;
-  if (failed == zol::AtomicFile::Step::CreateTemp) {
-    Report("ZOLCheckSum.wOpenFailedControl", kControlUnwritable, controlPath.c_str());
-  } else if (failed == zol::AtomicFile::Step::Permissions) {
-    Report("ZOLCheckSum.chPerm", kNoPermissions, controlPath.c_str());
-  } else {
-    Report("ZOLCheckSum.fputs", kWriteFailed, listPath.c_str());
+  zol::WriteOptions options;
+  options.replaceReadOnly = listPath == controlPath;
+  const zol::WriteResult written = zol::WriteWholeFile(controlPath, text, options);
+  switch (written.failed) {
+    case zol::WriteStep::None:
+      return 1;
+    case zol::WriteStep::Examine:
+    case zol::WriteStep::Open:
+      Report("ZOLCheckSum.wOpenFailedControl", kControlUnwritable, controlPath.c_str());
+      break;
+    case zol::WriteStep::Keep:
+      Report("ZOLCheckSum.chPerm", kNoPermissions, controlPath.c_str());
+      break;
+    default:
+      Report("ZOLCheckSum.fputs", kWriteFailed, listPath.c_str());
   }
   return 0;
 }
@@ -137,8 +142,17 @@ int AddCheckSum(const std::string& listPath, const std::string& controlPath) {
 
 int ZOLAddCheckSum(const char* listPath, const char* controlPath) {
   const char* list = listPath ? listPath : "";
+  const char* control = controlPath ? controlPath : "";
   try {
-    return AddCheckSum(list, controlPath ? controlPath : "");
+    // A list turned into its own control file is read, then written back: other writers of the
+    // installation wait until both are done.
+    std::optional<zol::InstallLock> lock;
+    if (*list && std::strcmp(list, control) == 0) lock.emplace(list);
+    if (lock && lock->GetState() == zol::InstallLock::State::Busy) {
+      std::fprintf(stderr, "%s\n", lock->Reason().c_str());
+      return 0;
+    }
+    return AddCheckSum(list, control);
   } catch (const std::exception&) {
     Report("ZOLCheckSum.fputs", kWriteFailed, list);  // out of memory: nothing written
     return 0;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "ZOLFile.h"
-#include "base/AtomicFile.h"
 #include "base/LineReader.h"
 #include "support/TestSupport.h"
 
@@ -58,38 +57,6 @@ TEST(LineReader, LinesOfAnyLengthAndTheLastLineWithoutLineFeed) {
   EXPECT_EQ(lines, (std::vector<Line>{{"a", true}, {"", true}, {longLine, true}, {"end", false}}));
   EXPECT_FALSE(reader.Failed());
   EXPECT_FALSE(zol::LineReader(dir / "missing").IsOpen());
-}
-
-TEST(AtomicFile, ReplacesContentKeepingPermissionBitsAndSymbolicLinks) {
-  TempDir dir;
-  const std::string path = dir.Write("PRESENT", "old\n");
-  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  ASSERT_EQ(::symlink(path.c_str(), (dir / "link").c_str()), 0);
-  ASSERT_TRUE(zol::ReplaceFileContent(path, "new content\n"));
-  EXPECT_EQ(zoltest::ReadFile(path), "new content\n");
-  ASSERT_TRUE(zol::ReplaceFileContent(dir / "link", "through the link\n"));  // the file it names
-  EXPECT_EQ(zoltest::ReadFile(path), "through the link\n");
-  struct stat info;
-  ASSERT_EQ(::stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
-  ASSERT_EQ(::lstat((dir / "link").c_str(), &info), 0);
-  EXPECT_TRUE(S_ISLNK(info.st_mode));
-}
-
-TEST(AtomicFile, UncommittedOrFailedReplacementLeavesTheOldFileAndNoTemporary) {
-  TempDir dir;
-  const std::string path = dir.Write("PRESENT", "old\n");
-  {
-    zol::AtomicFile file(path);
-    ASSERT_TRUE(file.Open());
-    ASSERT_TRUE(file.Write("half"));
-  }  // abandoned before Commit
-  EXPECT_EQ(zoltest::ReadFile(path), "old\n");
-  zol::AtomicFile::Step step = zol::AtomicFile::Step::None;
-  EXPECT_FALSE(zol::ReplaceFileContent(dir / "no/such/dir/PRESENT", "x", &step));
-  EXPECT_EQ(step, zol::AtomicFile::Step::CreateTemp);
-  // Only PRESENT is left: no temporary file.
-  EXPECT_EQ(std::system(("test $(ls -A " + dir.path() + " | wc -l) -eq 1").c_str()), 0);
 }
 
 }  // namespace

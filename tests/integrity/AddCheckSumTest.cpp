@@ -1,6 +1,8 @@
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <set>
@@ -159,6 +161,27 @@ TEST_F(AddCheckSum, FailedWriteLeavesTheOldListWhole) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(ReadFile(list), content);
   EXPECT_EQ(Entries(dir / "control"), std::set<std::string>{"E"});
+}
+
+// Devices and FIFOs as control files, copies made here: written as a file opened for writing
+// would be, and never replaced.
+TEST_F(AddCheckSum, DeviceOrFifoAsControlFileStaysWhatItIs) {
+  if (::geteuid() != 0) GTEST_SKIP() << "mknod needs root";
+  const std::string null = dir / "null", full = dir / "full", fifo = dir / "fifo";
+  ASSERT_EQ(::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+  ASSERT_EQ(::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string list = dir.Write("list", "./list\n");
+  EXPECT_EQ(Add(list, null), 1);
+  EXPECT_EQ(Add(list, full), 0);
+  EXPECT_EQ(err, "Error : fputs failed ; new control file for " + list + " not created\n\n");
+  EXPECT_EQ(Add(list, fifo), 0);  // nobody reads it: refused at once, no hang
+  EXPECT_EQ(err, NoControl(fifo, "writing"));
+  struct stat info;
+  EXPECT_TRUE(::lstat(null.c_str(), &info) == 0 && S_ISCHR(info.st_mode));
+  EXPECT_TRUE(::lstat(full.c_str(), &info) == 0 && S_ISCHR(info.st_mode));
+  EXPECT_TRUE(::lstat(fifo.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+  EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"fifo", "full", "list", "null"}));
 }
 
 TEST_F(AddCheckSum, MessagesComeFromTheCatalogue) {

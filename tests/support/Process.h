@@ -16,6 +16,10 @@ struct ProcessResult {
 // writes on standard output and standard error.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments);
 
+// A child process that takes the installation lock of the control directory holding `path` and
+// keeps it until it is killed. Returns its pid once it holds the lock, or -1.
+int StartLockHolder(const std::string& path);
+
 }  // namespace zoltest
 
 #endif

@@ -52,6 +52,10 @@ const char* Reason(int code) {
 int RunRecord(const RecordOptions& options) {
   std::unique_ptr<ZOLINSMediaToc> media = LoadMedia(options.media);
   const std::string present = options.install + "/control/PRESENT";
+  // One turn under the installation lock for the whole sequence, from reading PRESENT to the last
+  // record: another writer's change cannot fall between them.
+  const ZOLINSInstallLock lock(present.c_str());
+  if (lock.GetState() < 0) throw Failure{kFinding, lock.GetReason()};
   // Documentation products already recorded are completed rather than recorded twice.
   if (ZOLFileAccess(present.c_str(), 0) == 0 && SetDocPresentFile(present.c_str()) != 0)
     throw Failure{kUsage, ""};  // the library printed why

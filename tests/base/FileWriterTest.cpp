@@ -1,0 +1,160 @@
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "base/FileWriter.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using zol::WriteMethod;
+using zol::WriteStep;
+using zol::WriteWholeFile;
+using zoltest::ReadFile;
+using zoltest::TempDir;
+
+struct stat Lstat(const std::string& path) {
+  struct stat info = {};
+  ::lstat(path.c_str(), &info);
+  return info;
+}
+
+// Only the names given are left in `dir`: no temporary file.
+void ExpectOnly(const TempDir& dir, int count) {
+  EXPECT_EQ(std::system(
+                ("test $(ls -A " + dir.path() + " | wc -l) -eq " + std::to_string(count)).c_str()),
+            0);
+}
+
+TEST(FileWriter, RegularFileIsReplacedWithItsModeAndLinksAreFollowed) {
+  TempDir dir;
+  const std::string path = dir.Write("PRESENT", "old\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  const ino_t inode = Lstat(path).st_ino;
+  ASSERT_TRUE(WriteWholeFile(path, "new\n").ok());
+  EXPECT_EQ(ReadFile(path), "new\n");
+  EXPECT_NE(Lstat(path).st_ino, inode);  // replaced, not rewritten
+  EXPECT_EQ(Lstat(path).st_mode & 07777, 0640u);
+
+  // A link chain is followed to its file; the links stay links.
+  ASSERT_EQ(::symlink("PRESENT", (dir / "link1").c_str()), 0);
+  ASSERT_EQ(::symlink((dir / "link1").c_str(), (dir / "link2").c_str()), 0);
+  ASSERT_TRUE(WriteWholeFile(dir / "link2", "through links\n").ok());
+  EXPECT_EQ(ReadFile(path), "through links\n");
+  EXPECT_TRUE(S_ISLNK(Lstat(dir / "link1").st_mode) && S_ISLNK(Lstat(dir / "link2").st_mode));
+
+  // A dangling relative link: its file is created where it points, beside the link.
+  ASSERT_EQ(::symlink("created", (dir / "dangling").c_str()), 0);
+  ASSERT_TRUE(WriteWholeFile(dir / "dangling", "made\n").ok());
+  EXPECT_TRUE(S_ISLNK(Lstat(dir / "dangling").st_mode));
+  EXPECT_EQ(ReadFile(dir / "created"), "made\n");
+  ExpectOnly(dir, 5);
+}
+
+TEST(FileWriter, FileWithSeveralLinksIsWrittenInPlace) {
+  TempDir dir;
+  const std::string path = dir.Write("PRESENT", "old content\n");
+  ASSERT_EQ(::link(path.c_str(), (dir / "other").c_str()), 0);
+  zol::WriteTarget target;
+  zol::WriteResult result;
+  ASSERT_TRUE(zol::ExamineTarget(path, target, result));
+  EXPECT_EQ(target.method, WriteMethod::InPlace);
+  ASSERT_TRUE(WriteWholeFile(path, "new\n").ok());
+  EXPECT_EQ(ReadFile(dir / "other"), "new\n");  // still one file, shorter than before
+  EXPECT_EQ(Lstat(path).st_nlink, 2u);
+}
+
+TEST(FileWriter, TargetThatCannotBeExaminedIsNotTouched) {
+  TempDir dir;
+  const std::string file = dir.Write("file", "x");
+  ASSERT_EQ(::symlink("loop", (dir / "loop").c_str()), 0);
+  for (const std::string& path : {file + "/below", dir / "loop", std::string()}) {
+    const zol::WriteResult result = WriteWholeFile(path, "new");
+    EXPECT_EQ(result.failed, WriteStep::Examine) << path;
+  }
+  EXPECT_EQ(ReadFile(file), "x");
+  // No directory to put it in: nothing can be created, and no temporary file is left either.
+  EXPECT_EQ(WriteWholeFile(dir / "no/such/PRESENT", "x").failed, WriteStep::Open);
+  EXPECT_EQ(WriteWholeFile(dir.path(), "x").failed, WriteStep::Open);  // a directory
+  ExpectOnly(dir, 2);
+}
+
+class FileWriterAsRoot : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (::geteuid() != 0) GTEST_SKIP() << "mknod and changing user need root";
+  }
+  // A character device like the system's /dev/null (1,3) or /dev/full (1,7), made here.
+  std::string Device(const char* name, unsigned minor) {
+    const std::string path = dir / name;
+    EXPECT_EQ(::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)), 0);
+    return path;
+  }
+  TempDir dir;
+};
+
+TEST_F(FileWriterAsRoot, DevicesAndFifosAreWrittenInPlaceAndStayWhatTheyAre) {
+  const std::string null = Device("null", 3), full = Device("full", 7);
+  EXPECT_TRUE(WriteWholeFile(null, "anything\n").ok());
+  const zol::WriteResult result = WriteWholeFile(full, "anything\n");
+  EXPECT_EQ(result.failed, WriteStep::Write);
+  EXPECT_EQ(result.error, ENOSPC);
+  EXPECT_TRUE(S_ISCHR(Lstat(null).st_mode) && S_ISCHR(Lstat(full).st_mode));
+
+  // A FIFO nobody reads fails at once instead of hanging; one with a reader gets the content.
+  const std::string fifo = dir / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(WriteWholeFile(fifo, "x").failed, WriteStep::Open);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_TRUE(WriteWholeFile(fifo, "through\n").ok());
+  char buffer[16] = {};
+  EXPECT_EQ(::read(reader, buffer, sizeof buffer), 8);
+  ::close(reader);
+  EXPECT_TRUE(S_ISFIFO(Lstat(fifo).st_mode));
+  ExpectOnly(dir, 3);
+}
+
+// As the unprivileged user "nobody": where the old behaviour (fopen "w") could write, so can the
+// writer, and it never takes a file away from its owner.
+TEST_F(FileWriterAsRoot, UnprivilegedUserRewritesWhatItMayWriteAndOwnersStay) {
+  const passwd* nobody = ::getpwnam("nobody");
+  const group* nogroup = ::getgrnam("nogroup");
+  if (!nobody || !nogroup) GTEST_SKIP() << "no user nobody or group nogroup";
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+  const std::string closed = dir / "closed", open = dir / "open";
+  ASSERT_EQ(::mkdir(closed.c_str(), 0755), 0);  // root's: nobody may not create files in it
+  ASSERT_EQ(::mkdir(open.c_str(), 01777), 0);
+  const std::string inClosed = dir.Write("closed/PRESENT", "old\n");
+  const std::string shared = dir.Write("open/PRESENT", "old\n");
+  ASSERT_EQ(::chmod(inClosed.c_str(), 0666), 0);
+  ASSERT_EQ(::chown(shared.c_str(), 0, nogroup->gr_gid), 0);
+  ASSERT_EQ(::chmod(shared.c_str(), 0664), 0);  // group-writable, root's
+
+  EXPECT_EQ(zoltest::RunInChild([&] {
+              if (::setgroups(0, nullptr) != 0 || ::setgid(nogroup->gr_gid) != 0 ||
+                  ::setuid(nobody->pw_uid) != 0)
+                return 2;
+              EXPECT_TRUE(WriteWholeFile(inClosed, "new in closed\n").ok());
+              EXPECT_TRUE(WriteWholeFile(shared, "new shared\n").ok());
+              EXPECT_EQ(WriteWholeFile(closed + "/NEW", "x").failed, WriteStep::Open);
+              return 0;
+            }),
+            0);
+  EXPECT_EQ(ReadFile(inClosed), "new in closed\n");
+  EXPECT_EQ(ReadFile(shared), "new shared\n");
+  EXPECT_EQ(Lstat(shared).st_uid, 0u);
+  EXPECT_EQ(Lstat(shared).st_gid, nogroup->gr_gid);
+  EXPECT_EQ(Lstat(shared).st_mode & 07777, 0664u);
+  EXPECT_EQ(std::system(("test $(ls -A " + open + " | wc -l) -eq 1").c_str()), 0);
+}
+
+}  // namespace

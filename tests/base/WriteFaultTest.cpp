@@ -1,0 +1,222 @@
+// Every system call of every rewrite made to fail in turn, through the library's system-call
+// table: afterwards the target holds exactly its old or exactly its new content, with its mode,
+// and no temporary file is left unless removing it was made to fail as well.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "ZOLCheckSum.h"
+#include "ZOLINSInstToc.h"
+#include "ZOLINSMediaToc.h"
+#include "ZOLINSPresent.h"
+#include "base/SystemCalls.h"
+#include "support/TestSupport.h"
+#include "support/TocBuilder.h"
+
+namespace {
+
+using zoltest::E;
+using zoltest::ReadFile;
+
+enum class Kind { NoSpace, Io, Denied, ShortWrite };
+
+// The fault to inject: at call number `at` (counted over all calls of the table), or, when
+// `sticky`, at every call from there on, as a disk that stays full.
+struct Fault {
+  int at = -1;
+  Kind kind = Kind::Io;
+  bool sticky = false;
+};
+
+Fault fault;
+int calls = 0;
+bool removalFailed = false;
+
+// Whether this call fails. A short write only applies to write(2).
+bool Hit(bool isWrite = false) {
+  const int n = calls++;
+  if (fault.at < 0 || (fault.kind == Kind::ShortWrite && !isWrite)) return false;
+  if (!(fault.sticky ? n >= fault.at : n == fault.at)) return false;
+  errno = fault.kind == Kind::NoSpace ? ENOSPC : fault.kind == Kind::Io ? EIO : EACCES;
+  return true;
+}
+
+const zol::SystemCalls& Real() {
+  return zol::RealSystemCalls();
+}
+
+const zol::SystemCalls kFaulty = {
+    [](const char* p, int f, mode_t m) { return Hit() ? -1 : Real().open(p, f, m); },
+    [](int fd, const void* d, std::size_t n) -> ssize_t {
+      if (!Hit(true)) return Real().write(fd, d, n);
+      if (fault.kind == Kind::ShortWrite) return Real().write(fd, d, n > 1 ? n / 2 : n);
+      return -1;
+    },
+    [](int fd) { return Hit() ? -1 : Real().fsync(fd); },
+    [](int fd, mode_t m) { return Hit() ? -1 : Real().fchmod(fd, m); },
+    [](int fd, uid_t u, gid_t g) { return Hit() ? -1 : Real().fchown(fd, u, g); },
+    [](const char* a, const char* b) { return Hit() ? -1 : Real().rename(a, b); },
+    [](const char* p) {
+      if (!Hit()) return Real().unlink(p);
+      removalFailed = true;
+      return -1;
+    },
+    // A failed close still releases the descriptor, as close(2) does on Linux.
+    [](int fd) { return Hit() ? (Real().close(fd), -1) : Real().close(fd); },
+    [](const char* p, struct stat* s) { return Hit() ? -1 : Real().lstat(p, s); },
+    [](const char* p, char* b, std::size_t n) -> ssize_t {
+      return Hit() ? -1 : Real().readlink(p, b, n);
+    },
+    [](int fd, int op) { return Hit() ? -1 : Real().flock(fd, op); },
+};
+
+mode_t ModeOf(const std::string& path) {
+  struct stat info = {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+std::set<std::string> Entries(const std::string& dir) {
+  std::set<std::string> names;
+  std::unique_ptr<DIR, int (*)(DIR*)> stream(::opendir(dir.c_str()), ::closedir);
+  while (dirent* entry = stream ? ::readdir(stream.get()) : nullptr)
+    if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
+      names.insert(entry->d_name);
+  names.erase(".zolins.lock");  // the lock file stays, by design
+  return names;
+}
+
+// One rewrite: `reset` puts the old content (with `mode`) in place, `run` rewrites the target and
+// says whether it reported success; `newContent` is what a success leaves.
+struct Rewrite {
+  std::string target;
+  std::string oldContent, newContent;
+  mode_t mode;
+  std::function<void()> reset;
+  std::function<bool()> run;
+};
+
+// Runs the rewrite once per call it makes and per fault kind, singly and sticky.
+void InjectEveryFault(const Rewrite& rewrite) {
+  const std::string dir = rewrite.target.substr(0, rewrite.target.rfind('/'));
+  rewrite.reset();
+  const std::set<std::string> before = Entries(dir);
+  calls = 0;
+  zol::Sys() = kFaulty;
+  fault = Fault();
+  ASSERT_TRUE(rewrite.run());
+  ASSERT_EQ(ReadFile(rewrite.target), rewrite.newContent);
+  const int total = calls;
+  ASSERT_GT(total, 3);
+  for (Kind kind : {Kind::NoSpace, Kind::Io, Kind::Denied, Kind::ShortWrite}) {
+    for (bool sticky : {false, true}) {
+      for (int at = 0; at < total; ++at) {
+        rewrite.reset();
+        fault = Fault{at, kind, sticky};
+        calls = 0;
+        removalFailed = false;
+        bool ok = false;
+        zoltest::CaptureStderr([&] { ok = rewrite.run(); });
+        const std::string where = "call " + std::to_string(at) + " of " + std::to_string(total) +
+                                  ", kind " + std::to_string(static_cast<int>(kind)) +
+                                  (sticky ? ", sticky" : "");
+        const std::string now = ReadFile(rewrite.target);
+        EXPECT_TRUE(now == rewrite.oldContent || now == rewrite.newContent) << where << "\n" << now;
+        EXPECT_EQ(ok, now == rewrite.newContent) << where;
+        EXPECT_EQ(ModeOf(rewrite.target), rewrite.mode) << where;
+        if (!removalFailed) {
+          EXPECT_EQ(Entries(dir), before) << where;
+        } else {
+          for (const std::string& name : Entries(dir))  // the excepted leftover, for the next run
+            if (!before.count(name)) ::unlink((dir + "/" + name).c_str());
+        }
+      }
+    }
+  }
+  zol::Sys() = Real();
+}
+
+class WriteFaults : public ::testing::Test {
+ protected:
+  void TearDown() override { zol::Sys() = Real(); }
+
+  // Writes `content` at `path` with the permission bits `mode`.
+  static void Put(const std::string& path, const std::string& content, mode_t mode) {
+    zoltest::MakeDirs(path.substr(0, path.rfind('/')));
+    zoltest::WriteFile(path, content);
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+  }
+
+  zoltest::ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
+  zoltest::TempDir dir;
+};
+
+TEST_F(WriteFaults, UpdatePresent) {
+  const std::string present = dir / "control/PRESENT";
+  const std::string other = dir.Write("OTHER", zoltest::TocText({E("A"), E("B"), E("C")}));
+  const std::string old = zoltest::TocText({E("A")});
+  auto table = std::make_unique<ZOLINSInstToc>();
+  ZOLUnicodeString message;
+  std::string path = other;
+  ASSERT_EQ(table->InitInst(&path[0], message), 1) << message.str();
+  InjectEveryFault({present, old, ReadFile(other), 0640, [&] { Put(present, old, 0640); },
+                    [&] { return table->UpdatePresent(present.c_str(), message) == 1; }});
+}
+
+TEST_F(WriteFaults, AppendOfARecord) {
+  const std::string present = dir / "control/PRESENT";
+  const std::string old = zoltest::TocText({E("A")}) + E("B").Line();  // no final line feed
+  const std::string toc = dir.Write("MEDIA.TOC", E("NEW").MediaLine("A", 3, 1) + "\n");
+  InjectEveryFault({present, old, old + "\n" + E("NEW").Line() + "\n", 0604,
+                    [&] { Put(present, old, 0604); },
+                    [&] {
+                      char name[] = "NEW";
+                      return UpdatePresentFromToc(toc.c_str(), name, present.c_str(), nullptr) == 0;
+                    }});
+}
+
+TEST_F(WriteFaults, DocumentationProductCompletion) {
+  const E doc = E("X.prd").Type("documentation").Pkg("PDO");
+  const std::string present = dir / "control/PRESENT";
+  const std::string old = zoltest::TocText({E("A"), E(doc).Prereq("D1 ")});
+  const std::string toc =
+      dir.Write("MEDIA.TOC", E(doc).Prereq("D1 D2").MediaLine("A", 3, 1) + "\n");
+  auto media = std::make_unique<ZOLINSMediaToc>();
+  ZOLUnicodeString message;
+  std::string tocPath = toc;
+  ASSERT_EQ(media->InitMedia(&tocPath[0], message), 1) << message.str();
+  Put(present, old, 0640);
+  ASSERT_EQ(SetDocPresentFile(present.c_str()), 0);  // this test runs as a process of its own
+  InjectEveryFault({present, old, zoltest::TocText({E("A"), E(doc).Prereq("D1 D2 ")}), 0640,
+                    [&] { Put(present, old, 0640); },
+                    [&] {
+                      char name[] = "X.prd";
+                      return UpdatePresentFromToc(toc.c_str(), name, present.c_str(),
+                                                  media.get()) == 0;
+                    }});
+}
+
+TEST_F(WriteFaults, ControlFileInPlaceAndToASeparateFile) {
+  dir.Write("bin/x", "ab");  // checksum 97 + 98
+  const std::string list = dir / "control/E";
+  const std::string old = "./control/E\n./bin/x\n";
+  const std::string control = "./control/E\n./bin/x 195\n";
+  InjectEveryFault({list, old, control, 0444, [&] { Put(list, old, 0444); },
+                    [&] { return ZOLAddCheckSum(list.c_str(), list.c_str()) == 1; }});
+
+  const std::string separate = dir / "control/F";
+  const std::string separateList = dir / "F.list";  // no own line: paths are relative to its dir
+  Put(separateList, "./bin/x\n", 0644);
+  InjectEveryFault({separate, "stale\n", "./bin/x 195\n", 0600,
+                    [&] { Put(separate, "stale\n", 0600); },
+                    [&] { return ZOLAddCheckSum(separateList.c_str(), separate.c_str()) == 1; }});
+}
+
+}  // namespace
