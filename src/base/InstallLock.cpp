@@ -28,7 +28,7 @@ const char kLockFileName[] = ".zolins.lock";
 namespace {
 
 constexpr double kDefaultTimeout = 5.0;
-constexpr std::chrono::milliseconds kLongestPause{25};
+constexpr std::chrono::milliseconds kLongestPause{5};
 
 // The locks this process holds, by lock file: one descriptor each, with a nesting count. The
 // process id tells a forked child that the entry is its parent's.

@@ -1,6 +1,7 @@
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "ZOLCheckSum.h"
+#include "support/Process.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -182,6 +184,24 @@ TEST_F(AddCheckSum, DeviceOrFifoAsControlFileStaysWhatItIs) {
   EXPECT_TRUE(::lstat(full.c_str(), &info) == 0 && S_ISCHR(info.st_mode));
   EXPECT_TRUE(::lstat(fifo.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
   EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"fifo", "full", "list", "null"}));
+}
+
+// Rewriting a list in place waits for the installation lock; past the timeout it gives up with a
+// message naming the lock, the list untouched.
+TEST_F(AddCheckSum, InPlaceRewriteTakesItsTurnUnderTheInstallationLock) {
+  const std::string list = dir.Write("control/E", "./control/E\n");
+  const int holder = zoltest::StartLockHolder(list);
+  ASSERT_GT(holder, 0);
+  {
+    ScopedEnv timeout("ZOL_LOCK_TIMEOUT", "0.1");
+    EXPECT_EQ(Add(list, list), 0);
+    EXPECT_NE(err.find(dir / "control/.zolins.lock"), std::string::npos) << err;
+    EXPECT_EQ(ReadFile(list), "./control/E\n");
+    EXPECT_EQ(Add(list, dir / "other"), 1);  // a separate control file needs no lock
+  }
+  ::kill(holder, SIGKILL);
+  ::waitpid(holder, nullptr, 0);
+  EXPECT_EQ(Add(list, list), 1);
 }
 
 TEST_F(AddCheckSum, MessagesComeFromTheCatalogue) {
