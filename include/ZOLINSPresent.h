@@ -35,7 +35,12 @@ ZOLINS_EXPORT int GetiemeFWKinPRESENT(int i, char* out);
 //   -109 the line is no longer in PRESENT    -110 no memory for the new content
 //   -111 the replacement cannot be created   -112 PRESENT was not written whole
 //   -200 PRESENT cannot be opened for appending
-// A rewrite that fails leaves PRESENT as it was; a failed append (-112) may leave part of the line.
+// An element already recorded with its type is not appended again (0). A record that would make
+// PRESENT unloadable (more than 4096 names in one list) is refused with a message (-200). A
+// PRESENT without final line feed gets one before the new line. The call holds the installation
+// lock (ZOLINSInstallLock.h) while it reads and writes PRESENT; past its timeout it fails with -200
+// (-100 for a documentation product) and a message naming the lock. A regular PRESENT is replaced
+// whole, so any failure leaves it as it was; a device or FIFO is written in place.
 ZOLINS_EXPORT int UpdatePresentFromToc(const char* tocPath, char* name, const char* presentPath,
                                        ZOLINSMediaToc* media);
 

@@ -135,7 +135,7 @@ TEST_F(FileWriterAsRoot, UnprivilegedUserRewritesWhatItMayWriteAndOwnersStay) {
   ASSERT_EQ(::mkdir(open.c_str(), 01777), 0);
   const std::string inClosed = dir.Write("closed/PRESENT", "old\n");
   const std::string shared = dir.Write("open/PRESENT", "old\n");
-  ASSERT_EQ(::chmod(inClosed.c_str(), 0666), 0);
+  ASSERT_EQ(::chown(inClosed.c_str(), nobody->pw_uid, nogroup->gr_gid), 0);  // nobody's own
   ASSERT_EQ(::chown(shared.c_str(), 0, nogroup->gr_gid), 0);
   ASSERT_EQ(::chmod(shared.c_str(), 0664), 0);  // group-writable, root's
 
