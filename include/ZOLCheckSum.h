@@ -14,9 +14,10 @@ ZOLINS_EXPORT unsigned long ZOLCalcCheckSum(char* path);
 // one, index files (extension QEidx or SOLidx), the control file's own line and files that cannot
 // be read. A regular control file is replaced atomically with its owner, group and mode; a device,
 // a FIFO or a file with several links is written in place. `listPath` may name it (rewritten in
-// place, permission bits kept, under the installation lock of its directory). Returns 1 when written; 0 after a message printed on standard error;
-// -1, with no message, when the list cannot be examined with stat or a line carries a checksum
-// field that is not a number (nothing is written then).
+// place, permission bits kept, under the installation lock of its directory). Returns 1 when
+// written; 0 after a message printed on standard error; -1, with no message, when the list cannot
+// be examined with stat or a line carries a checksum field that is not a number (nothing is written
+// then).
 ZOLINS_EXPORT int ZOLAddCheckSum(const char* listPath, const char* controlPath);
 
 #endif
