@@ -52,9 +52,13 @@ const char* Reason(int code) {
 int RunRecord(const RecordOptions& options) {
   std::unique_ptr<ZOLINSMediaToc> media = LoadMedia(options.media);
   const std::string present = options.install + "/control/PRESENT";
-  // Documentation products already recorded are completed rather than recorded twice.
-  if (ZOLFileAccess(present.c_str(), 0) == 0 && SetDocPresentFile(present.c_str()) != 0)
-    throw Failure{kUsage, ""};  // the library printed why
+  // Documentation products already recorded are completed rather than recorded twice. The
+  // table is loaded first so that a PRESENT that does not load is named with its line.
+  if (HoldsRecords(present)) {
+    LoadInstalled(options.install);
+    if (SetDocPresentFile(present.c_str()) != 0)
+      throw Failure{kUsage, "", present, 0, "", "cannot be loaded"};
+  }
   nlohmann::json recorded = nlohmann::json::array(), failed = nlohmann::json::array();
   for (const std::string& name : options.names) {
     char buffer[ZOLINS_NAME_SIZE] = {};
