@@ -176,6 +176,10 @@ TEST(ZoltocMessages, RecordOnAPresentThatDoesNotLoadSaysWhy) {
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err, "zoltoc: " + present + ": is a directory, not a TOC file\n");
   ASSERT_EQ(::rmdir(present.c_str()), 0);
+  ASSERT_EQ(::mkfifo(present.c_str(), 0600), 0);  // never opened: it would block
+  result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
+  EXPECT_EQ(result.err, "zoltoc: " + present + ": is not a regular file\n");
+  ASSERT_EQ(::unlink(present.c_str()), 0);
   zoltest::WriteFile(present, "");  // nothing recorded yet
   result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
   EXPECT_EQ(result.status, 0) << result.err;

@@ -32,7 +32,8 @@ struct InstallCopy {
 TEST(Zoltoc, EverySubcommandHasHelpAndUsageErrorsExitWithTwo) {
   const ProcessResult help = Zoltoc({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* command : {"packages", "element", "levels", "plan", "record", "checksum", "check"}) {
+  for (const char* command :
+       {"packages", "element", "levels", "plan", "record", "checksum", "check"}) {
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
     const ProcessResult sub = Zoltoc({command, "--help"});
     EXPECT_EQ(sub.status, 0) << command;

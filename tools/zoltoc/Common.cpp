@@ -23,7 +23,17 @@ void Source::AddOptions(CLI::App& command, bool mediaRequired, bool installRequi
   if (installRequired) install->required();
 }
 
+namespace {
+// A FIFO or a device is never handed to the loaders: reading it could block, or never end.
+void RefuseNonRegular(const std::string& path, bool media) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+    throw LoadFailure(path, "", media);
+}
+}  // namespace
+
 std::unique_ptr<ZOLINSMediaToc> LoadMedia(const std::string& path) {
+  RefuseNonRegular(path, true);
   auto toc = std::make_unique<ZOLINSMediaToc>();
   std::string copy = path;
   ZOLUnicodeString message;
@@ -35,6 +45,7 @@ std::unique_ptr<ZOLINSMediaToc> LoadMedia(const std::string& path) {
 std::unique_ptr<ZOLINSInstToc> LoadInstalled(const std::string& root) {
   auto toc = std::make_unique<ZOLINSInstToc>();
   std::string path = root + "/control/PRESENT";
+  RefuseNonRegular(path, false);
   ZOLUnicodeString message;
   if (toc->InitInst(&path[0], message) != 1) throw LoadFailure(path, message.str(), false);
   WarnUnterminated(path, toc->GetNbToc());
