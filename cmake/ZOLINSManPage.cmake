@@ -15,7 +15,7 @@ else()
   set(help_option "--help")
 endif()
 execute_process(
-  COMMAND ${HELP2MAN} --no-info --no-discard-stderr "--help-option=${help_option}"
+  COMMAND ${HELP2MAN} --no-info "--help-option=${help_option}"
           --version-option=--version "--name=${description}" ${ZOLTOC}
   OUTPUT_VARIABLE page RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

@@ -10,20 +10,17 @@
 
 #include "support/Process.h"
 #include "support/TestSupport.h"
+#include "tools/Zoltoc.h"
 
 namespace {
 
 using nlohmann::json;
+using zoltest::kInstall;
+using zoltest::kMedia;
 using zoltest::ProcessResult;
+using zoltest::Zoltoc;
 
-const std::string kExamples = ZOLINS_EXAMPLES_DIR;
-const std::string kMedia = kExamples + "/medium/MEDIA.TOC";
-const std::string kInstall = kExamples + "/installation";
 const std::string kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-ProcessResult Zoltoc(const std::vector<std::string>& arguments) {
-  return zoltest::RunProcess(ZOLTOC_PATH, arguments);
-}
 
 // Runs zoltoc with standard output on `out` (closed when empty); returns the exit status.
 int ZoltocWritingTo(const std::string& out, const std::vector<std::string>& arguments) {
@@ -184,6 +181,11 @@ TEST(ZoltocMessages, RecordOnAPresentThatDoesNotLoadSaysWhy) {
   result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(zoltest::ReadFile(present).rfind("code:FWK:BASEFWK:", 0), 0u);
+  // Cut to 47 characters, a longer name could be another element's.
+  result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), std::string(60, 'N')});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find(present + ": " + std::string(60, 'N') + ": the name is longer"),
+            std::string::npos);
 }
 
 TEST(ZoltocExit, UnwritableStandardOutputExitsWithTwo) {

@@ -7,12 +7,13 @@
 
 namespace {
 
+const char* const kExitStatus =
+    "Exit status: 0 success, 1 a finding or a refusal, 2 bad usage, input that does not load or\n"
+    "standard output that cannot be written. With --json a failure also prints\n"
+    "{\"error\": {\"code\", \"message\", \"file\", \"line\", \"element\"}} on standard output.";
+
 int Main(int argc, char** argv) {
-  CLI::App app{
-      "zoltoc - tables of contents of a modular software installation\n\n"
-      "Exit status: 0 success, 1 a finding or a refusal, 2 bad usage, unreadable input or\n"
-      "standard output that cannot be written. With --json a failure also prints\n"
-      "{\"error\": {\"code\", \"message\", \"file\", \"line\", \"element\"}} on standard output."};
+  CLI::App app{"zoltoc - tables of contents of a modular software installation\n"};
   app.name("zoltoc");
   app.set_version_flag("--version", std::string("zoltoc ") + ZOLTOC_VERSION,
                        "print the version and exit");
@@ -25,14 +26,18 @@ int Main(int argc, char** argv) {
   zoltoc::AddRecordCommand(app, status);
   zoltoc::AddChecksumCommand(app, status);
   zoltoc::AddCheckCommand(app, status);
+  app.footer(kExitStatus);
+  for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
+    command->footer(kExitStatus);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
-    std::string message = error.what();
-    if (CLI::App* used = app.get_subcommands().empty() ? nullptr : app.get_subcommands().back())
-      message = used->get_name() + ": " + message;
-    return zoltoc::Report({zoltoc::kUsage, message + " (zoltoc --help tells more)"});
+    const std::string used =
+        app.get_subcommands().empty() ? "" : app.get_subcommands().back()->get_name();
+    const std::string help = used.empty() ? "zoltoc --help" : "zoltoc " + used + " --help";
+    return zoltoc::Report({zoltoc::kUsage, (used.empty() ? "" : used + ": ") + error.what() + " (" +
+                                               help + " tells more)"});
   }
   return status;
 }
