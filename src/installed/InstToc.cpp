@@ -52,15 +52,20 @@ bool ZOLINSInstToc::AddInstalledName(int list, const char* name) {
 
 int ZOLINSInstToc::BuildLists(const char* path, ZOLUnicodeString& msg) {
   const int count = GetNbToc();
-  auto full = [&](int list) {
+  // Names the record that does not fit: its line, the name it adds and that name's type.
+  auto full = [&](int i, const char* name, bool superseded) {
+    const int type = GetIiemeUnitToc(i)->GetType();
     msg = zol::Message("ZOLINSInstToc.Error_ListFull",
-                       "ZOLINSInstToc: %s holds more than %d names for list %d\n", path,
-                       static_cast<int>(ZOLINS_STOCK_CAPACITY), list);
+                       "ZOLINSInstToc: line number %d from %s: no room for %s, more than %d %s %s "
+                       "names\n",
+                       i + 1, path, name, static_cast<int>(ZOLINS_STOCK_CAPACITY),
+                       superseded ? "superseded" : "installed", ZOLINSTypeKeyword[type]);
     return -1;
   };
   for (int i = 0; i < count; ++i) {
     const ZOLINSUnitToc* record = GetIiemeUnitToc(i);
-    if (!AddInstalledName(record->GetType(), record->GetName())) return full(record->GetType());
+    if (!AddInstalledName(record->GetType(), record->GetName()))
+      return full(i, record->GetName(), false);
   }
   const int installed = nbNameInst[ZOLINS_CODE] + nbNameInst[ZOLINS_RUX2] +
                         nbNameInst[ZOLINS_DOCUMENTATION] + nbNameInst[ZOLINS_SAMPLES];
@@ -78,7 +83,8 @@ int ZOLINSInstToc::BuildLists(const char* path, ZOLUnicodeString& msg) {
     const int list = 3 + record->GetType();
     if (list > 5) continue;  // samples supersede nothing that is tracked
     for (int s = 0; s < record->GetNbSupersede(); ++s)
-      if (!AddInstalledName(list, record->GetSupersede(s))) return full(list);
+      if (!AddInstalledName(list, record->GetSupersede(s)))
+        return full(i, record->GetSupersede(s), true);
   }
   // Sorting moves the names: their memberships are taken again afterwards.
   std::qsort(tabNameInst[3], static_cast<std::size_t>(nbNameInst[3]), ZOLINS_NAME_SIZE,

@@ -69,7 +69,13 @@ TEST_F(InstToc, DuplicatesFrameworksAndFullListsAreRefused) {
   std::string text;
   for (int i = 0; i < 4097; ++i) text += E("N" + std::to_string(i)).Line() + "\n";
   EXPECT_EQ(Load(text), -1);
-  EXPECT_EQ(message.str(), "ZOLINSInstToc: " + path + " holds more than 4096 names for list 0\n");
+  EXPECT_EQ(message.str(), "ZOLINSInstToc: line number 4097 from " + path +
+                               ": no room for N4096, more than 4096 installed code names\n");
+  std::string superseded;
+  for (int i = 0; i < 4097; ++i) superseded += " O" + std::to_string(i);
+  EXPECT_EQ(Load(TocText({E("A"), E("S").Supersede(superseded)})), -1);
+  EXPECT_EQ(message.str(), "ZOLINSInstToc: line number 2 from " + path +
+                               ": no room for O4096, more than 4096 superseded code names\n");
 }
 
 TEST_F(InstToc, FrameworkCarriesTheHighestLevelOfItsFixSets) {

@@ -3,19 +3,15 @@
 
 #include "support/Process.h"
 #include "support/TestSupport.h"
+#include "tools/Zoltoc.h"
 
 namespace {
 
 using nlohmann::json;
+using zoltest::kInstall;
+using zoltest::kMedia;
 using zoltest::ProcessResult;
-
-const std::string kExamples = ZOLINS_EXAMPLES_DIR;
-const std::string kMedia = kExamples + "/medium/MEDIA.TOC";
-const std::string kInstall = kExamples + "/installation";
-
-ProcessResult Zoltoc(const std::vector<std::string>& arguments) {
-  return zoltest::RunProcess(ZOLTOC_PATH, arguments);
-}
+using zoltest::Zoltoc;
 
 json Json(const ProcessResult& result) {
   EXPECT_EQ(result.status, 0) << result.err;
@@ -32,7 +28,8 @@ struct InstallCopy {
 TEST(Zoltoc, EverySubcommandHasHelpAndUsageErrorsExitWithTwo) {
   const ProcessResult help = Zoltoc({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* command : {"packages", "element", "levels", "plan", "record", "checksum", "check"}) {
+  for (const char* command :
+       {"packages", "element", "levels", "plan", "record", "checksum", "check"}) {
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
     const ProcessResult sub = Zoltoc({command, "--help"});
     EXPECT_EQ(sub.status, 0) << command;

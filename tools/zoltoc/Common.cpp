@@ -1,7 +1,15 @@
 #include "Common.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+
+#include "LoadFailure.h"
 
 namespace zoltoc {
 
@@ -15,26 +23,38 @@ void Source::AddOptions(CLI::App& command, bool mediaRequired, bool installRequi
   if (installRequired) install->required();
 }
 
+namespace {
+// A FIFO or a device is never handed to the loaders: reading it could block, or never end.
+void RefuseNonRegular(const std::string& path, bool media) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+    throw LoadFailure(path, "", media);
+}
+}  // namespace
+
 std::unique_ptr<ZOLINSMediaToc> LoadMedia(const std::string& path) {
+  RefuseNonRegular(path, true);
   auto toc = std::make_unique<ZOLINSMediaToc>();
   std::string copy = path;
   ZOLUnicodeString message;
-  if (toc->InitMedia(&copy[0], message) != 1) {
-    throw Failure{kUsage, message.GetLengthInChar() ? Trimmed(message.str())
-                                                    : path + ": empty or unreadable media TOC"};
-  }
+  if (toc->InitMedia(&copy[0], message) != 1) throw LoadFailure(path, message.str(), true);
+  WarnUnterminated(path, toc->GetNbToc());
   return toc;
 }
 
 std::unique_ptr<ZOLINSInstToc> LoadInstalled(const std::string& root) {
   auto toc = std::make_unique<ZOLINSInstToc>();
   std::string path = root + "/control/PRESENT";
+  RefuseNonRegular(path, false);
   ZOLUnicodeString message;
-  if (toc->InitInst(&path[0], message) != 1) {
-    throw Failure{kUsage, message.GetLengthInChar() ? Trimmed(message.str())
-                                                    : path + ": empty or unreadable PRESENT file"};
-  }
+  if (toc->InitInst(&path[0], message) != 1) throw LoadFailure(path, message.str(), false);
+  WarnUnterminated(path, toc->GetNbToc());
   return toc;
+}
+
+bool HoldsRecords(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && !(S_ISREG(info.st_mode) && info.st_size == 0);
 }
 
 std::unique_ptr<ZOLINSToc> LoadTable(const Source& source) {
@@ -72,7 +92,74 @@ const std::vector<ZOLINSType>& RecordTypes() {
 }
 
 void PrintJson(const nlohmann::json& document) {
-  std::cout << document.dump(2) << '\n';
+  std::cout << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+namespace {
+bool jsonErrors = false;
+
+std::string Located(const Failure& failure) {
+  std::string where = failure.file;
+  if (failure.line > 0) where += ":" + std::to_string(failure.line);
+  return where.empty() ? failure.detail : where + ": " + failure.detail;
+}
+}  // namespace
+
+void SetJsonErrors(bool on) {
+  jsonErrors = on;
+}
+
+int Report(const Failure& failure) {
+  std::string text = failure.message;
+  if (!failure.detail.empty()) text += (text.empty() ? "" : "\n") + Located(failure);
+  if (text.empty()) text = "failed";        // never a blank line
+  const std::string prefix = "\nzoltoc: ";  // every line of a message says where it comes from
+  std::string printed = text;
+  for (std::size_t at = 0; (at = printed.find('\n', at)) != std::string::npos; at += prefix.size())
+    printed.replace(at, 1, prefix);
+  std::fprintf(stderr, "zoltoc: %s\n", printed.c_str());
+  if (jsonErrors) {
+    const auto orNull = [](const std::string& s) {
+      return s.empty() ? nlohmann::json() : nlohmann::json(s);
+    };
+    PrintJson(nlohmann::json{
+        {"error",
+         {{"code", failure.status},
+          {"message", text},
+          {"file", orNull(failure.file)},
+          {"line", failure.line > 0 ? nlohmann::json(failure.line) : nlohmann::json()},
+          {"element", orNull(failure.element)}}}});
+  }
+  return failure.status;
+}
+
+void Warn(const std::string& text) {
+  std::fprintf(stderr, "zoltoc: warning: %s\n", text.c_str());
+}
+
+void GuardStandardDescriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // Read-only: a closed standard output or error stays unwritable, and reports it.
+    const int placeholder = ::open("/dev/null", O_RDONLY);
+    if (placeholder != -1 && placeholder != fd) {
+      ::dup2(placeholder, fd);
+      ::close(placeholder);
+    }
+  }
+}
+
+int FinishOutput(int status) {
+  std::cout.flush();
+  const bool coutFailed = !std::cout;
+  const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) || coutFailed;
+  const int error = errno;
+  if (std::fclose(stdout) != 0 || failed) {
+    std::fprintf(stderr, "zoltoc: standard output: %s\n",
+                 std::strerror(failed && error ? error : errno));
+    return kUsage;
+  }
+  return status;
 }
 
 std::string Trimmed(const std::string& text) {

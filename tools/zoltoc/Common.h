@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -15,10 +16,24 @@ namespace zoltoc {
 // Exit statuses of every subcommand.
 enum Exit { kOk = 0, kFinding = 1, kUsage = 2 };
 
-// Raised by a subcommand to end with a message on standard error and an exit status.
+// Raised by a subcommand to end with a message on standard error and an exit status. `file`,
+// `line` (0: none) and `element` say where the failure lies; `detail` is the tool's own
+// explanation, printed after `message` (a library text, kept as the library gave it).
 struct Failure {
+  Failure(int status, std::string message, std::string file = "", int line = 0,
+          std::string element = "", std::string detail = "")
+      : status(status),
+        message(std::move(message)),
+        file(std::move(file)),
+        line(line),
+        element(std::move(element)),
+        detail(std::move(detail)) {}
   int status;
   std::string message;
+  std::string file;
+  int line;
+  std::string element;
+  std::string detail;
 };
 
 // Where the TOC comes from: a media TOC file or an installation root (its control/PRESENT).
@@ -35,6 +50,8 @@ struct Source {
 // the line) when the TOC does not load.
 std::unique_ptr<ZOLINSMediaToc> LoadMedia(const std::string& path);
 std::unique_ptr<ZOLINSInstToc> LoadInstalled(const std::string& root);
+// Whether a PRESENT file must be loaded: it exists and is not an empty regular file.
+bool HoldsRecords(const std::string& path);
 // The table of a source: the medium when given, else the installation.
 std::unique_ptr<ZOLINSToc> LoadTable(const Source& source);
 
@@ -47,8 +64,22 @@ std::string PackageName(int package);
 // The element types that records carry, in keyword order.
 const std::vector<ZOLINSType>& RecordTypes();
 
-// Prints a JSON document on standard output.
+// Prints a JSON document on standard output. Text that is not valid UTF-8 is written with each
+// invalid byte replaced by U+FFFD, so the output always parses.
 void PrintJson(const nlohmann::json& document);
+// Whether a failure also prints its JSON error object on standard output (set when --json is on
+// the command line, before it is parsed, so that usage errors get one too).
+void SetJsonErrors(bool on);
+// Reports a failure: the message (and its detail) on standard error, and with --json the object
+// {"error": {"code", "message", "file", "line", "element"}} on standard output. Returns its status.
+int Report(const Failure& failure);
+// A warning on standard error; the exit status does not change.
+void Warn(const std::string& text);
+// Makes sure descriptors 0, 1 and 2 are open, so that no file the tool opens takes their place;
+// a closed standard output stays unwritable.
+void GuardStandardDescriptors();
+// The exit status once standard output is flushed and closed: 2 when it could not be written.
+int FinishOutput(int status);
 // A library message without its trailing line feeds, for standard error.
 std::string Trimmed(const std::string& text);
 
@@ -67,8 +98,7 @@ int Run(Body body) {
   try {
     return body();
   } catch (const Failure& failure) {
-    if (!failure.message.empty()) std::fprintf(stderr, "zoltoc: %s\n", failure.message.c_str());
-    return failure.status;
+    return Report(failure);
   }
 }
 

@@ -25,7 +25,7 @@ std::unique_ptr<char[][ZOLINS_NAME_SIZE]> NameArray(const std::vector<std::strin
   std::unique_ptr<char[][ZOLINS_NAME_SIZE]> array(new char[names.size() + 1][ZOLINS_NAME_SIZE]());
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (names[i].size() >= ZOLINS_NAME_SIZE)
-      throw Failure{kUsage, "element name longer than 47 characters: " + names[i]};
+      throw Failure{kUsage, "element name longer than 47 characters: " + names[i], "", 0, names[i]};
     std::memcpy(array[i], names[i].c_str(), names[i].size() + 1);
   }
   return array;
@@ -33,6 +33,7 @@ std::unique_ptr<char[][ZOLINS_NAME_SIZE]> NameArray(const std::vector<std::strin
 
 struct Plan {
   std::vector<std::string> names;
+  std::vector<std::string> refused;  // requested, left out by the prerequisite check
   unsigned long long total = 0;
   std::string unit;
   bool failed = false;
@@ -63,6 +64,23 @@ void TakePlanned(char (*planned)[ZOLINS_NAME_SIZE], unsigned int count, Plan& pl
     plan.names.push_back(planned[i]);
 }
 
+// The requested elements that the prerequisite check leaves out: on the medium, not installed,
+// and their first prerequisite not installed either.
+std::vector<std::string> Refused(const ZOLINSMediaToc& media, const ZOLINSInstToc* inst,
+                                 ZOLINSType type, const std::vector<std::string>& names) {
+  const auto installed = [&](const char* name) {
+    return inst && inst->IsInstalled(name, type) != -1;
+  };
+  std::vector<std::string> refused;
+  for (const std::string& name : names) {
+    const ZOLINSUnitToc* record = media.GetIiemeUnitToc(media.GetIndex(name.c_str(), type));
+    if (record && !installed(name.c_str()) && record->GetNbPrereq() > 0 &&
+        !installed(record->GetPrereq(0)))
+      refused.push_back(name);
+  }
+  return refused;
+}
+
 Plan PlanGeneral(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
                  const PlanOptions& options) {
   auto names = NameArray(options.names);
@@ -80,6 +98,8 @@ Plan PlanGeneral(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
   plan.total = plan.failed ? 0 : static_cast<unsigned int>(total);
   plan.unit = options.archive ? "kilobytes of archives" : "file-system units";
   TakePlanned(planned, count, plan);
+  if (!plan.failed && options.checkPrereqs && !options.archive)
+    plan.refused = Refused(media, inst, type, options.names);
   return plan;
 }
 
@@ -96,11 +116,10 @@ Plan PlanGA(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
           : media.GetSizeSPK(names[0], type, &count, planned, msg, inst, nullptr);
   Plan plan;
   plan.messages = msg.str();
-  // All bits set is both the refusal and "nothing to install"; only the message tells them apart.
-  const bool nothing =
-      total == ~0ULL && count == 0 && plan.messages.find("Nothing to install") != std::string::npos;
-  plan.failed = total == ~0ULL && !nothing;
-  plan.total = total == ~0ULL ? 0 : total;
+  // All bits set is also "nothing to install", which these modes reach only for a request of no
+  // names (the command line never makes one) or of installed names, which they refuse.
+  plan.failed = total == ~0ULL;
+  plan.total = plan.failed ? 0 : total;
   plan.unit = "file-system units";
   TakePlanned(planned, count, plan);
   return plan;
@@ -121,7 +140,9 @@ int RunPlan(const PlanOptions& options) {
   } else if (options.mode == "hfx") {
     auto names = NameArray(options.names);
     if (media->GetIndex(names[0], type) < 0)
-      throw Failure{kFinding, options.names[0] + " (" + options.type + ") is not on the medium"};
+      throw Failure{kFinding,
+                    options.names[0] + " (" + options.type + ") is not in " + options.media,
+                    options.media, 0, options.names[0]};
     ZOLUnicodeString unused;
     plan.total = media->GetSizeHFX(names.get(), type, unused);
     plan.names = options.names;
@@ -133,25 +154,33 @@ int RunPlan(const PlanOptions& options) {
   if (!plan.messages.empty() && !options.json) std::fputs(plan.messages.c_str(), stderr);
   if (!plan.messages.empty() && !options.json && plan.messages.back() != '\n')
     std::fputc('\n', stderr);
+  if (plan.failed && !options.json)
+    std::fprintf(stderr, "zoltoc: %s: no plan made for the elements asked\n",
+                 options.media.c_str());
   const nlohmann::json entries = Entries(*media, type, plan);
   if (options.json) {
     PrintJson({{"mode", options.mode},
                {"type", options.type},
                {"archive", options.archive},
-               {"ok", !plan.failed},
+               {"ok", !plan.failed && plan.refused.empty()},
                {"elements", entries},
+               {"refused", plan.refused},
                {"total", plan.total},
                {"unit", plan.unit},
                {"messages", plan.messages}});
   } else if (!plan.failed) {
     for (const auto& e : entries)
-      std::printf("%-24s medium %s  order %4d  size %u\n", e["name"].get<std::string>().c_str(),
+      std::printf("%-24s medium %s  order %4d  %s %u\n", e["name"].get<std::string>().c_str(),
                   e["medium"].get<std::string>().c_str(), e["order"].get<int>(),
-                  e["sizefs"].get<unsigned>());
+                  options.archive ? "archive bytes" : "size",
+                  e[options.archive ? "archiveSize" : "sizefs"].get<unsigned>());
     std::printf("%zu element(s), total %llu %s\n", plan.names.size(), plan.total,
                 plan.unit.c_str());
   }
-  return plan.failed ? kFinding : kOk;
+  for (const std::string& name : plan.refused)
+    std::fprintf(stderr, "zoltoc: %s: %s (%s) refused: its first prerequisite is not installed\n",
+                 options.media.c_str(), name.c_str(), options.type.c_str());
+  return plan.failed || !plan.refused.empty() ? kFinding : kOk;
 }
 
 }  // namespace

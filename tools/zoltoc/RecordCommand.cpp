@@ -15,8 +15,12 @@ struct RecordOptions {
   bool json = false;
 };
 
+constexpr int kNameTooLong = -1000;  // the tool's own: not a code of the library
+
 const char* Reason(int code) {
   switch (code) {
+    case kNameTooLong:
+      return "the name is longer than 47 characters";
     case -10:
       return "the media TOC cannot be opened";
     case -300:
@@ -56,22 +60,30 @@ int RunRecord(const RecordOptions& options) {
   // record: another writer's change cannot fall between them.
   const ZOLINSInstallLock lock(present.c_str());
   if (lock.GetState() < 0) throw Failure{kFinding, lock.GetReason()};
-  // Documentation products already recorded are completed rather than recorded twice.
-  if (ZOLFileAccess(present.c_str(), 0) == 0 && SetDocPresentFile(present.c_str()) != 0)
-    throw Failure{kUsage, ""};  // the library printed why
+  // Documentation products already recorded are completed rather than recorded twice. The
+  // table is loaded first so that a PRESENT that does not load is named with its line.
+  if (HoldsRecords(present)) {
+    LoadInstalled(options.install);
+    if (SetDocPresentFile(present.c_str()) != 0)
+      throw Failure{kUsage, "", present, 0, "", "cannot be loaded"};
+  }
   nlohmann::json recorded = nlohmann::json::array(), failed = nlohmann::json::array();
   for (const std::string& name : options.names) {
     char buffer[ZOLINS_NAME_SIZE] = {};
     std::strncpy(buffer, name.c_str(), ZOLINS_NAME_SIZE - 1);
+    // A longer name would be cut to another element's name.
     const int code =
-        UpdatePresentFromToc(options.media.c_str(), buffer, present.c_str(), media.get());
+        name.size() >= ZOLINS_NAME_SIZE
+            ? kNameTooLong
+            : UpdatePresentFromToc(options.media.c_str(), buffer, present.c_str(), media.get());
     if (code == 0) {
       recorded.push_back(name);
       if (!options.json) std::printf("recorded %s in %s\n", name.c_str(), present.c_str());
     } else {
       failed.push_back({{"name", name}, {"code", code}, {"reason", Reason(code)}});
-      std::fprintf(stderr, "zoltoc: %s: %s: %s (%d)\n", present.c_str(), name.c_str(), Reason(code),
-                   code);
+      const bool ofMedia = code == -10 || code == -300;  // the others are about PRESENT
+      std::fprintf(stderr, "zoltoc: %s: %s: %s (%d)\n", (ofMedia ? options.media : present).c_str(),
+                   name.c_str(), Reason(code), code);
     }
   }
   if (options.json) PrintJson({{"present", present}, {"recorded", recorded}, {"failed", failed}});

@@ -121,7 +121,8 @@ int RunElement(const ElementOptions& options) {
   const int index = toc->GetIndex(options.name.c_str(), type);
   if (index < 0)
     throw Failure{kFinding,
-                  options.name + " (" + options.type + ") is not in " + toc->GetFileName()};
+                  options.name + " (" + options.type + ") is not in " + toc->GetFileName(),
+                  toc->GetFileName(), 0, options.name};
   const ZOLINSUnitToc& record = *toc->GetIiemeUnitToc(index);
   nlohmann::json e = Describe(record);
   ZOLUnicodeString line, unused;

@@ -1,0 +1,41 @@
+# Writes the manual page of zoltoc (SUBCOMMAND empty) or of one of its subcommands from the tool's
+# own --help and --version, with help2man. Run with cmake -P and -DHELP2MAN= -DZOLTOC= -DOUTPUT=
+# [-DSUBCOMMAND=] [-DSEE_ALSO=page,page,...].
+if(SUBCOMMAND)
+  execute_process(COMMAND ${ZOLTOC} ${SUBCOMMAND} --help OUTPUT_VARIABLE help RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "zoltoc ${SUBCOMMAND} --help failed")
+  endif()
+  string(REGEX REPLACE "\n.*" "" description "${help}")
+  set(title "zoltoc-${SUBCOMMAND}")
+  set(help_option "${SUBCOMMAND} --help")
+else()
+  set(description "tables of contents of a modular software installation")
+  set(title "zoltoc")
+  set(help_option "--help")
+endif()
+execute_process(
+  COMMAND ${HELP2MAN} --no-info "--help-option=${help_option}"
+          --version-option=--version "--name=${description}" ${ZOLTOC}
+  OUTPUT_VARIABLE page RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "help2man failed for ${title}")
+endif()
+# help2man names the page after the program; a subcommand's page carries its own name.
+string(TOUPPER "${title}" upper)
+string(REPLACE "-" "\\-" escaped "${title}")
+string(REPLACE "\n.TH ZOLTOC " "\n.TH ${upper} " page "${page}")
+string(REPLACE "\n.SH NAME\nzoltoc " "\n.SH NAME\n${escaped} " page "${page}")
+set(see_also "")
+string(REPLACE "," ";" SEE_ALSO "${SEE_ALSO}")
+foreach(other IN LISTS SEE_ALSO)
+  if(NOT other STREQUAL title)
+    string(REPLACE "-" "\\-" other "${other}")
+    string(APPEND see_also "${separator}.BR ${other} (1)")
+    set(separator ",\n")
+  endif()
+endforeach()
+if(see_also)
+  string(APPEND page ".SH \"SEE ALSO\"\n${see_also}\n")
+endif()
+file(WRITE ${OUTPUT} "${page}")

@@ -1,0 +1,258 @@
+// zoltoc on hostile input: bytes that are not UTF-8, broken files, unwritable output.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "support/Process.h"
+#include "support/TestSupport.h"
+#include "tools/Zoltoc.h"
+
+namespace {
+
+using nlohmann::json;
+using zoltest::kInstall;
+using zoltest::kMedia;
+using zoltest::ProcessResult;
+using zoltest::Zoltoc;
+
+const std::string kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+// Runs zoltoc with standard output on `out` (closed when empty); returns the exit status.
+int ZoltocWritingTo(const std::string& out, const std::vector<std::string>& arguments) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(::open("/dev/null", O_WRONLY), 2);
+    const int fd = out.empty() ? -1 : ::open(out.c_str(), O_WRONLY);
+    if (fd == -1) ::close(1);
+    if (fd != -1) ::dup2(fd, 1);
+    std::vector<char*> argv{const_cast<char*>(ZOLTOC_PATH)};
+    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(ZOLTOC_PATH, argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// The JSON document a run printed; a run that aborts or prints bad JSON fails the test.
+json Parsed(const ProcessResult& result) {
+  EXPECT_LT(result.status, 3) << result.err;
+  try {
+    return json::parse(result.out);
+  } catch (const json::exception& error) {
+    ADD_FAILURE() << error.what() << "\n" << result.out;
+    return json();
+  }
+}
+
+// A medium and an installation whose names, labels, levels and paths are not UTF-8.
+struct Latin1Fixture : ::testing::Test {
+  void SetUp() override {
+    root = dir / "inst\xE9";
+    media = dir.Write("m\xE9/MEDIA.TOC",
+                      "A:3:1000:code:FWK:BASE\xE9::::100:1:lin\xFF:R\xFE:0:Base \xE9t\xE9:10 :\n"
+                      "A:4:2000:code:PRD:PROD\xFF::BASE\xE9 ::200:1:lin\xFF:R\xFE:0:L\xC3:10 :\n");
+    dir.Write("inst\xE9/control/PRESENT",
+              "code:FWK:BASE\xE9::::100:1:lin\xFF:R\xFE:0:B\xE9:10 :\n");
+    dir.Write("inst\xE9/control/BASE\xE9", "./lib/f\xE9\n./control/BASE\xE9\n");
+    dir.Write("inst\xE9/control/PCFG.list", "");
+  }
+  zoltest::TempDir dir;
+  std::string root, media;
+};
+
+TEST_F(Latin1Fixture, EverySubcommandPrintsJsonThatParses) {
+  const json listing = Parsed(Zoltoc({"packages", "--media", media, "--json"}));
+  EXPECT_EQ(listing["elements"][0]["name"], "BASE" + kReplacement);
+  EXPECT_EQ(listing["elements"][0]["label"], "Base " + kReplacement + "t" + kReplacement);
+  EXPECT_EQ(listing["source"], dir.path() + "/m" + kReplacement + "/MEDIA.TOC");
+  Parsed(Zoltoc({"packages", "--install", root, "--json"}));
+  const json element = Parsed(Zoltoc({"element", "PROD\xFF", "--media", media, "--json"}));
+  EXPECT_EQ(element["prereqs"], json{"BASE" + kReplacement});
+  EXPECT_EQ(element["os"], "lin" + kReplacement);
+  Parsed(Zoltoc({"element", "BASE\xE9", "--install", root, "--json"}));
+  EXPECT_EQ(Parsed(Zoltoc({"levels", "--media", media, "--json"}))["gaLevel"], "R" + kReplacement);
+  EXPECT_EQ(Parsed(Zoltoc({"plan", "--media", media, "--install", root, "PROD\xFF",
+                           "--json"}))["elements"][0]["label"],
+            "L" + kReplacement);
+  Parsed(Zoltoc({"plan", "--media", media, "--mode", "ga", "PROD\xFF", "BASE\xE9", "--json"}));
+  Parsed(Zoltoc({"plan", "--media", media, "--mode", "hfx", "PROD\xFF", "--json"}));
+  const json check = Parsed(Zoltoc({"check", "--install", root, "--json"}));
+  EXPECT_EQ(check["findings"][0],
+            "BASE" + kReplacement + ": alone framework (no PRD or SLT prereqs it)");
+  EXPECT_NE(check["report"].get<std::string>().find("/lib/f" + kReplacement + ": file not found"),
+            std::string::npos);
+  const json record = Parsed(
+      Zoltoc({"record", "--media", media, "--install", root, "PROD\xFF", "NO\xFF", "--json"}));
+  EXPECT_EQ(record["recorded"], json{"PROD" + kReplacement});
+  EXPECT_EQ(record["failed"][0]["name"], "NO" + kReplacement);
+  const json checksum = Parsed(Zoltoc({"checksum", root + "/control/BASE\xE9", "--json"}));
+  EXPECT_EQ(checksum["unread"][0]["path"], "./lib/f" + kReplacement);
+}
+
+TEST_F(Latin1Fixture, FailuresPrintOneErrorObject) {
+  const ProcessResult missing = Zoltoc({"element", "NO\xFF", "--media", media, "--json"});
+  EXPECT_EQ(missing.status, 1);
+  const json error = Parsed(missing)["error"];
+  EXPECT_EQ(error["code"], 1);
+  EXPECT_EQ(error["element"], "NO" + kReplacement);
+  EXPECT_EQ(error["file"], dir.path() + "/m" + kReplacement + "/MEDIA.TOC");
+  EXPECT_TRUE(error["line"].is_null());
+  EXPECT_NE(missing.err.find("NO\xFF (code) is not in " + media), std::string::npos);
+
+  const std::string broken = dir.Write("BROKEN.TOC",
+                                       "A:3:0:code:PRD:X::::0::::0:L:\n"
+                                       "A:4:0:code:FIX:Y\xFF::::0::::0:L:\n");
+  const ProcessResult load = Zoltoc({"plan", "--media", broken, "X", "--json"});
+  EXPECT_EQ(load.status, 2);
+  EXPECT_EQ(Parsed(load)["error"]["line"], 2);
+  EXPECT_EQ(Parsed(load)["error"]["element"], "Y" + kReplacement);
+  EXPECT_NE(load.err.find(broken + ":2: element Y\xFF"), std::string::npos) << load.err;
+
+  const ProcessResult usage = Zoltoc({"levels", "--media", media, "--bogus\xFF", "--json"});
+  EXPECT_EQ(usage.status, 2);
+  EXPECT_EQ(Parsed(usage)["error"]["code"], 2);
+  EXPECT_NE(usage.err.find("--bogus"), std::string::npos);
+  EXPECT_EQ(usage.out.find("\n{"), std::string::npos);  // one object
+}
+
+// What `zoltoc levels --install` says of a PRESENT file holding `text`.
+ProcessResult LevelsOfPresent(const zoltest::TempDir& dir, const std::string& text) {
+  dir.Write("control/PRESENT", text);
+  return Zoltoc({"levels", "--install", dir.path()});
+}
+
+TEST(ZoltocMessages, NameTheFileTheLineAndTheElement) {
+  zoltest::TempDir dir;
+  const std::string present = dir / "control/PRESENT";
+  const std::string a = "code:FWK:A::::0:1:linux:R1:0:L:\n",
+                    b = "code:FWK:B::::0:1:linux:R1:0:L:\n";
+  ProcessResult result = LevelsOfPresent(dir, a + b + a);
+  EXPECT_EQ(result.err, "zoltoc: ZOLINSInstToc:Duplicate entry in " + present + "\nzoltoc: " +
+                            present + ":3: A (code): recorded again, first on line 1\n");
+  result = LevelsOfPresent(dir, a + "code:FWK:C::::0:1:aix:R1:0:L:\n");
+  EXPECT_NE(result.err.find(present + ":2: C (code): operating system aix, line 1 has linux"),
+            std::string::npos)
+      << result.err;
+  std::string many;
+  for (int i = 0; i <= 4096; ++i)
+    many += "code:FWK:N" + std::to_string(i) + "::::0:1:linux:R1:0:L:\n";
+  result = LevelsOfPresent(dir, many);
+  EXPECT_NE(result.err.find("line number 4097 from " + present + ": no room for N4096"),
+            std::string::npos)
+      << result.err;
+  // Files that hold no line: each says why, and never with a blank line.
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", present + ": is empty"},
+      {std::string(64, '\0'), present + ":1: holds only NUL bytes"},
+      {"code:FWK:A:\rcode:FWK:B:\r", present + ":1: its lines end with a carriage return only"},
+      {a.substr(0, a.size() - 1), present + ":1: its only line has no line feed"}};
+  for (const auto& [text, said] : cases) {
+    result = LevelsOfPresent(dir, text);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.rfind("zoltoc: " + said, 0), 0u) << result.err;
+  }
+  result = LevelsOfPresent(dir, a + b.substr(0, b.size() - 1));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err,
+            "zoltoc: warning: " + present + ":2: the last line has no line feed, not read\n");
+}
+
+TEST(ZoltocMessages, RecordOnAPresentThatDoesNotLoadSaysWhy) {
+  zoltest::TempDir dir;
+  const std::string present = dir / "control/PRESENT";
+  zoltest::MakeDirs(present);
+  ProcessResult result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "zoltoc: " + present + ": is a directory, not a TOC file\n");
+  ASSERT_EQ(::rmdir(present.c_str()), 0);
+  ASSERT_EQ(::mkfifo(present.c_str(), 0600), 0);  // never opened: it would block
+  result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
+  EXPECT_EQ(result.err, "zoltoc: " + present + ": is not a regular file\n");
+  ASSERT_EQ(::unlink(present.c_str()), 0);
+  zoltest::WriteFile(present, "");  // nothing recorded yet
+  result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(zoltest::ReadFile(present).rfind("code:FWK:BASEFWK:", 0), 0u);
+  // Cut to 47 characters, a longer name could be another element's.
+  result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), std::string(60, 'N')});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find(present + ": " + std::string(60, 'N') + ": the name is longer"),
+            std::string::npos);
+}
+
+TEST(ZoltocExit, UnwritableStandardOutputExitsWithTwo) {
+  EXPECT_EQ(ZoltocWritingTo("", {"levels", "--media", kMedia}), 2);
+  EXPECT_EQ(ZoltocWritingTo("", {"element", "NOPE", "--media", kMedia, "--json"}), 2);
+  if (::geteuid() != 0) GTEST_SKIP() << "a /dev/full copy needs root (mknod)";
+  zoltest::TempDir dir;
+  const std::string full = dir / "full";
+  ASSERT_EQ(::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
+  EXPECT_EQ(ZoltocWritingTo(full, {"packages", "--media", kMedia, "--json"}), 2);
+  EXPECT_EQ(ZoltocWritingTo(full, {"check", "--install", kInstall}), 2);
+  EXPECT_EQ(ZoltocWritingTo(full, {"--help"}), 2);
+}
+
+TEST(ZoltocExit, ClosedStandardOutputExitsWithTwoAfterTheWorkIsDone) {
+  zoltest::TempDir dir;
+  const std::string list = dir.Write("LIST", "./a\n");
+  dir.Write("a", "x");
+  EXPECT_EQ(ZoltocWritingTo("", {"checksum", list, "-o", dir / "CONTROL"}), 2);
+  EXPECT_EQ(zoltest::ReadFile(dir / "CONTROL"), "./a 120\n");
+}
+
+TEST(ZoltocExit, RefusedPlansExitWithOne) {
+  ProcessResult result = Zoltoc({"plan", "--media", kMedia, "--check-prereqs", "VIEWER", "--json"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(Parsed(result)["refused"], json{"VIEWER"});
+  EXPECT_FALSE(Parsed(result)["ok"].get<bool>());
+  result = Zoltoc({"plan", "--media", kMedia, "--check-prereqs", "BASEFWK", "VIEWER"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find(kMedia + ": VIEWER (code) refused"), std::string::npos);
+  EXPECT_EQ(
+      Zoltoc({"plan", "--media", kMedia, "--mode", "ga", "--install", kInstall, "EDITOR"}).status,
+      1);
+  EXPECT_EQ(Zoltoc({"plan", "--media", kMedia, "--install", kInstall, "EDITOR"}).status, 0);
+  result = Zoltoc({"plan", "--media", kMedia, "--archive", "VIEWER"});
+  EXPECT_NE(result.out.find("BASEFWK                  medium A  order    3  archive bytes 921600"),
+            std::string::npos)
+      << result.out;
+}
+
+TEST(ZoltocChecksum, UnreadFilesAreFindingsAndBadFieldsNameTheirLine) {
+  zoltest::TempDir dir;
+  const std::string list = dir.Write("control/LIST", "./a\n./gone\n./control/LIST\n");
+  dir.Write("a", "x");
+  ProcessResult result = Zoltoc({"checksum", list});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(zoltest::ReadFile(list), "./a 120\n./gone\n./control/LIST\n");
+  EXPECT_NE(result.err.find("zoltoc: " + list + ":2: ./gone: not read"), std::string::npos);
+  zoltest::WriteFile(list, "./a\n./b 12x\n./c word\n");
+  result = Zoltoc({"checksum", list});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err,
+            "zoltoc: " + list + ":3: the checksum field is not a number; nothing written\n");
+  if (::geteuid() != 0) GTEST_SKIP() << "a device copy needs root (mknod)";
+  const std::string device = dir / "null";
+  ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+  zoltest::WriteFile(list, "./a\n");
+  EXPECT_EQ(Zoltoc({"checksum", list, "-o", device}).status, 2);
+  struct stat info;
+  ASSERT_EQ(::stat(device.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));  // still the device
+}
+
+TEST(Zoltoc, VersionIsTheLibraryVersion) {
+  const ProcessResult result = Zoltoc({"--version"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, std::string("zoltoc ") + ZOLINS_VERSION + "\n");
+}
+
+}  // namespace
