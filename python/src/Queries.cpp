@@ -9,7 +9,8 @@ namespace {
 
 const ZOLINSType kRecordTypes[] = {ZOLINS_CODE, ZOLINS_RUX2, ZOLINS_DOCUMENTATION, ZOLINS_SAMPLES};
 
-// Records of one package and type, one per name, in name order (reversed for FIX).
+// Records of one package and type, one per name, in name order. (The library sorts FIX names the
+// other way, but no TOC line carries that package.)
 void AddPackageRecords(const ZOLINSToc& toc, ZOLINSPkg package, ZOLINSType type, bool visibleOnly,
                        std::vector<int>& out) {
   std::unordered_set<std::string> seen;
@@ -21,10 +22,8 @@ void AddPackageRecords(const ZOLINSToc& toc, ZOLINSPkg package, ZOLINSType type,
     if (seen.insert(record.GetName()).second) found.push_back(i);
   }
   const auto name = [&](int i) { return toc.GetIiemeUnitToc(i)->GetName(); };
-  std::sort(found.begin(), found.end(), [&](int a, int b) {
-    const int order = std::strcmp(name(a), name(b));
-    return package == ZOLINS_FIX ? order > 0 : order < 0;
-  });
+  std::sort(found.begin(), found.end(),
+            [&](int a, int b) { return std::strcmp(name(a), name(b)) < 0; });
   out.insert(out.end(), found.begin(), found.end());
 }
 

@@ -14,8 +14,7 @@ namespace zolpy {
 // of any length. Record indexes in table order unless said otherwise. Call under the library lock.
 
 // The records of `package` and `type` (every record type when none, in keyword order), visible
-// ones only when asked: one per name (the first in file order), sorted by name, in descending
-// order for FIX.
+// ones only when asked: one per name (the first in file order), sorted by name.
 std::vector<int> PackageRecords(const ZOLINSToc& toc, ZOLINSPkg package,
                                 std::optional<ZOLINSType> type, bool visibleOnly);
 // The records of `type` (any when none) that supersede, require, or require when a condition

@@ -95,8 +95,8 @@ void AddQueries(py::class_<ZOLINSToc, TocPtr>& cls) {
           "order; None when there is none.")
       .def("packages", &Packages, anyType, py::arg("visible") = false,
            "The records of the given packages (all when none is given), package by package, then "
-           "type by type (`type` alone when given), then by name (descending for FIX): one per "
-           "name. With visible=True, only the names that PCFG.list beside the TOC lists (all "
+           "type by type (`type` alone when given), then by name: one per name (the first "
+           "record of each). With visible=True, only the names that PCFG.list beside the TOC lists (all "
            "names when there is no such file). No limit on the count.")
       .def("superseding", ByName(SupersedingRecords), py::arg("name"), codeType,
            "The records of `type` (any when None) whose supersede list holds `name`, in file "
