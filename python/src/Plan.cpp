@@ -194,8 +194,11 @@ void AddPlan(py::module_& module) {
           "mode", [](const Plan& p) { return p.mode; }, "The planning mode.")
       .def_property_readonly(
           "archive", [](const Plan& p) { return p.archive; }, "Whether archives were sized.")
-      .def("__len__", [](const Plan& p) { return p.indexes.size(); })
-      .def("__iter__", [](const Plan& p) { return py::iter(Records(p.media, p.indexes)); })
+      .def(
+          "__len__", [](const Plan& p) { return p.indexes.size(); }, "The number of elements.")
+      .def(
+          "__iter__", [](const Plan& p) { return py::iter(Records(p.media, p.indexes)); },
+          "The elements in media order.")
       .def("__repr__", [](const Plan& p) {
         return py::str("<zoltoc.Plan {} elements, total {}>").format(p.indexes.size(), p.total);
       });

@@ -96,7 +96,8 @@ void AddQueries(py::class_<ZOLINSToc, TocPtr>& cls) {
       .def("packages", &Packages, anyType, py::arg("visible") = false,
            "The records of the given packages (all when none is given), package by package, then "
            "type by type (`type` alone when given), then by name: one per name (the first "
-           "record of each). With visible=True, only the names that PCFG.list beside the TOC lists (all "
+           "record of each). With visible=True, only the names that PCFG.list beside the TOC lists "
+           "(all "
            "names when there is no such file). No limit on the count.")
       .def("superseding", ByName(SupersedingRecords), py::arg("name"), codeType,
            "The records of `type` (any when None) whose supersede list holds `name`, in file "
@@ -118,14 +119,21 @@ void AddTables(py::module_& module) {
       "A loaded TOC: the records of one TOC file and the levels they carry. Iterating gives "
       "the records in file order; toc[name] is the first record of that name (KeyError when "
       "none). The table lives as long as a record or plan taken from it.");
-  toc.def("__len__", [](const TocPtr& t) { return std::max(t->GetNbToc(), 0); })
-      .def("__iter__", [](const TocPtr& t) { return py::iter(All(t)); })
-      .def("__getitem__", &Item, py::arg("name"))
-      .def("__contains__",
-           [](const TocPtr& t, const py::object& name) {
-             if (!py::isinstance<py::str>(name) && !py::isinstance<py::bytes>(name)) return false;
-             return !Find(t, name, py::none()).is_none();
-           })
+  toc.def(
+         "__len__", [](const TocPtr& t) { return std::max(t->GetNbToc(), 0); },
+         "The number of records.")
+      .def(
+          "__iter__", [](const TocPtr& t) { return py::iter(All(t)); },
+          "The records in file order.")
+      .def("__getitem__", &Item, py::arg("name"),
+           "The first record named `name`, whatever its type; KeyError when there is none.")
+      .def(
+          "__contains__",
+          [](const TocPtr& t, const py::object& name) {
+            if (!py::isinstance<py::str>(name) && !py::isinstance<py::bytes>(name)) return false;
+            return !Find(t, name, py::none()).is_none();
+          },
+          "Whether a record carries that name.")
       .def("__repr__", [](const TocPtr& t) {
         return py::str("<zoltoc.{} {!r}: {} records>")
             .format(py::type::handle_of(py::cast(t)).attr("__name__"), Decode(t->GetFileName()),
