@@ -2,7 +2,8 @@
 C++ interface): both must agree on every record, query, plan and check."""
 
 import json
-import shutil
+import os
+import stat
 import subprocess
 
 import pytest
@@ -150,8 +151,11 @@ def test_checksum_rewrites_a_file_list(installation):
     assert raised.value.file == str(installation / "no-such-list")
 
 
-def test_the_tool_and_module_see_a_copy_alike(zoltoc_tool, tmp_path):
-    shutil.copy(MEDIA, tmp_path / "MEDIA.TOC")
-    media = zoltoc.MediaToc(tmp_path / "MEDIA.TOC")
-    assert [r.name for r in media] == [line.split(":")[5]
-                                       for line in MEDIA.read_text().splitlines()]
+@pytest.mark.skipif(os.geteuid() != 0, reason="mknod of a /dev/full copy needs root")
+@pytest.mark.xfail(reason="the library still reports a control file written to a full device as "
+                          "written", strict=False)
+def test_a_control_file_on_a_full_device_raises(installation, tmp_path):
+    full = tmp_path / "full"
+    os.mknod(full, stat.S_IFCHR | 0o600, os.makedev(1, 7))
+    with pytest.raises(zoltoc.ChecksumError):
+        zoltoc.checksum(installation / "control" / "EDITOR", output=full)
