@@ -1,0 +1,170 @@
+"""Loading, lookups and queries: errors, texts that are not UTF-8, lifetimes, sizes."""
+
+import gc
+import os
+import stat
+import threading
+
+import pytest
+
+import zoltoc
+from cases import toc_line
+
+
+def write_toc(path, lines, media=True, end="\n"):
+    text = "".join(
+        (("A:%d:0:" % (i + 3)) if media else "") + line + end for i, line in enumerate(lines))
+    path.write_bytes(os.fsencode(text))
+    return path
+
+
+def test_a_failed_load_raises_with_the_message_file_and_line(tmp_path):
+    bad = write_toc(tmp_path / "MEDIA.TOC", [toc_line("A", {}), toc_line("B", {}),
+                                             toc_line("C", {"type": "nonsense"})])
+    with pytest.raises(zoltoc.LoadError) as raised:
+        zoltoc.MediaToc(bad)
+    error = raised.value
+    assert isinstance(error, zoltoc.Error)
+    assert (error.file, error.line) == (str(bad), 3)
+    assert "line number 3" in error.message and "unknown type: nonsense" in error.message
+    assert str(error) == error.message and not error.message.endswith("\n")
+
+    present = tmp_path / "PRESENT"
+    write_toc(present, [toc_line("A", {}), toc_line("B", {"os": "other"})], media=False)
+    with pytest.raises(zoltoc.LoadError) as raised:
+        zoltoc.InstalledToc(present)
+    assert (raised.value.file, raised.value.line) == (str(present), 2)
+    assert "Operating system mismatch" in raised.value.message
+
+    write_toc(present, [toc_line("A", {}), toc_line("A", {})], media=False)
+    with pytest.raises(zoltoc.LoadError, match="Duplicate entry") as raised:
+        zoltoc.InstalledToc(present)
+    assert raised.value.line is None
+
+
+def unblock(fifo, done):
+    """Opens `fifo` for writing as soon as a reader waits on it, until `done`: a loader that
+    opened it blocking gets an end of file instead of hanging the tests."""
+    while not done.wait(0.05):
+        try:
+            os.close(os.open(fifo, os.O_WRONLY | os.O_NONBLOCK))
+        except OSError:
+            pass
+
+
+def test_what_is_not_a_toc_file_raises(tmp_path):
+    (tmp_path / "empty").write_bytes(b"")
+    os.mkfifo(tmp_path / "fifo")
+    (tmp_path / "dir").mkdir()
+    done = threading.Event()
+    writer = threading.Thread(target=unblock, args=(tmp_path / "fifo", done))
+    writer.start()
+    try:
+        for name in ("missing", "empty", "fifo", "dir"):
+            with pytest.raises(zoltoc.LoadError) as raised:
+                zoltoc.MediaToc(tmp_path / name)
+            assert raised.value.file == str(tmp_path / name)
+    finally:
+        done.set()
+        writer.join()
+    # A directory is an installation root: its control/PRESENT is missing.
+    with pytest.raises(zoltoc.LoadError) as raised:
+        zoltoc.InstalledToc(tmp_path / "dir")
+    assert raised.value.file == str(tmp_path / "dir" / "control" / "PRESENT")
+    with pytest.raises(ValueError):
+        zoltoc.MediaToc("a\0b")
+    with pytest.raises(TypeError):
+        zoltoc.MediaToc(42)
+
+
+@pytest.mark.skipif(os.geteuid() != 0, reason="mknod of a device copy needs root")
+def test_a_device_is_not_a_toc(tmp_path):
+    os.mknod(tmp_path / "null", stat.S_IFCHR | 0o600, os.makedev(1, 3))
+    with pytest.raises(zoltoc.LoadError):
+        zoltoc.MediaToc(tmp_path / "null")
+
+
+def test_bytes_that_are_not_utf8_survive_with_surrogateescape(tmp_path):
+    name = b"PR\xe9D"
+    label = b"Caf\xe9 \xff label"
+    line = os.fsdecode(b"code:PRD:" + name + b"::::1:20260101000000:os1:ga1:0:" + label + b":")
+    toc = zoltoc.MediaToc(write_toc(tmp_path / "MEDIA.TOC", [line, toc_line("X", {
+        "prereq": os.fsdecode(name)})], end="\r\n"))
+    record = toc[name]
+    assert toc[os.fsdecode(name)] == record and name in toc and os.fsdecode(name) in toc
+    assert os.fsencode(record.name) == name
+    assert record.label.encode("utf-8", "surrogateescape") == label
+    assert [r.name for r in toc.requiring(name)] == ["X"]
+    assert toc["X"].label == "X label"  # CRLF line ends load
+    assert toc.plan([name]).names == [os.fsdecode(name)]
+    with pytest.raises(ValueError):
+        toc.find("A\0B")
+    with pytest.raises(TypeError):
+        toc.find(3)
+
+
+def test_lookups_and_types(tmp_path):
+    toc = zoltoc.MediaToc(write_toc(tmp_path / "MEDIA.TOC", [
+        toc_line("V", {"label": "code V"}), toc_line("V", {"type": "rux2", "label": "rux V"}),
+        toc_line("F", {"pkg": "FWK"}),
+        toc_line("P", {"prereq": "F", "supersede": "OLD", "ifreq": "C/F"}),
+        toc_line("R", {"type": "rux2", "prereq": "F"}), toc_line("V", {"label": "again"})]))
+    assert toc["V"].label == "code V" and toc.find("V", zoltoc.Type.RUX2).label == "rux V"
+    assert toc.find("V", 1).type is zoltoc.Type.RUX2
+    assert toc.find("NONE") is None and "NONE" not in toc and 3 not in toc
+    with pytest.raises(KeyError):
+        toc["NONE"]
+    with pytest.raises(ValueError):
+        toc.find("V", 6)
+    assert [r.name for r in toc.requiring("F")] == ["P"]
+    assert [r.name for r in toc.requiring("F", None)] == ["P", "R"]
+    assert [r.name for r in toc.requiring("F", zoltoc.Type.RUX2)] == ["R"]
+    assert [r.name for r in toc.superseding("OLD")] == ["P"]
+    assert [r.name for r in toc.conditionally_requiring("F")] == ["P"]
+    assert toc["P"].ifreqs == (("C", "F"),) and toc["P"].package is zoltoc.Package.PRD
+    assert [(r.name, r.type) for r in toc.packages(zoltoc.Package.PRD)] == [
+        ("P", zoltoc.Type.CODE), ("V", zoltoc.Type.CODE), ("R", zoltoc.Type.RUX2),
+        ("V", zoltoc.Type.RUX2)]
+    assert toc["P"].medium == "A" and toc["P"].order == 6 and len(toc) == 6
+
+
+def test_records_and_plans_outlive_their_tables(tmp_path):
+    path = write_toc(tmp_path / "MEDIA.TOC", [toc_line("F", {"pkg": "FWK", "size": "5"}),
+                                              toc_line("P", {"prereq": "F", "label": "kept"})])
+    toc = zoltoc.MediaToc(path)
+    record, plan = toc["P"], toc.plan("P")
+    records = iter(toc)
+    del toc
+    gc.collect()
+    assert (record.label, record.prereqs, record.line.split(":")[2]) == ("kept", ("F",), "P")
+    assert plan.names == ["F", "P"] and [r.size for r in plan.elements] == [5, 0]
+    assert [r.name for r in records] == ["F", "P"]
+
+
+def test_listings_are_not_bounded_at_4096(tmp_path):
+    count = 60000
+    lines = [toc_line("N%05d" % i, {"pkg": "FWK" if i % 2 else "PRD", "prereq": "N00001"})
+             for i in range(count)]
+    toc = zoltoc.MediaToc(write_toc(tmp_path / "MEDIA.TOC", lines))
+    assert len(toc) == count and len(list(toc)) == count
+    frameworks = toc.packages(zoltoc.Package.FWK)
+    assert len(frameworks) == count // 2
+    assert [r.name for r in frameworks[:2]] == ["N00001", "N00003"]
+    assert len(toc.requiring("N00001")) == count
+    assert toc.plan(["N%05d" % i for i in range(0, 4000, 2)]).names[:2] == ["N00000", "N00001"]
+
+
+def test_lookups_from_many_threads_agree(tmp_path):
+    toc = zoltoc.MediaToc(write_toc(tmp_path / "MEDIA.TOC", [
+        toc_line("N%d" % i, {"prereq": "N0"}) for i in range(2000)]))
+    answers = []
+
+    def look():
+        answers.append(sum(toc.find("N%d" % i).index == i for i in range(2000)) +
+                       len(toc.plan(["N1999"]).names))
+    threads = [threading.Thread(target=look) for _ in range(4)]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join()
+    assert answers == [2002] * 4
