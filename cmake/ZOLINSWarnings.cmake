@@ -9,3 +9,10 @@ if(ZOLINS_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(zolins_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(ZOLINS_BUILD_FUZZ)
+  # Coverage for libFuzzer in every object; the fuzz targets add libFuzzer's main when they link.
+  target_compile_options(zolins_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+    -fno-omit-frame-pointer)
+  target_link_options(zolins_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -6,7 +6,9 @@
 // Buffered file access through numeric handles (never 0 for an open file). Every call with a
 // handle that is not open fails as its contract says.
 
-// Opens `path` with an fopen mode. Returns 0 and sets *fd, or -1 (and *fd = 0).
+// Opens `path` with an fopen mode. Returns 0 and sets *fd, or -1 (and *fd = 0). A file opened
+// only to read ("r", "rb") must be a regular file: it is opened without blocking, and a FIFO, a
+// device or a directory gives -1.
 ZOLINS_EXPORT int ZOLFOpen(const char* path, const char* mode, unsigned int* fd);
 // Reads one line (at most size - 1 bytes, line feed included) like fgets. Returns 0 when something
 // was read, 1 at the end of the file, -1 on an error or a bad handle.

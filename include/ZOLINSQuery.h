@@ -36,7 +36,8 @@ class ZOLINS_EXPORT QEBReadFile {
   // GetNextLine's status when no file is open.
   static constexpr int NoFileOpen = static_cast<int>(0x80004005u);
 
-  // Opens `path` for reading; `rc` gets 0, or -1 when the file cannot be opened.
+  // Opens `path` for reading (ZOLFOpen); `rc` gets 0, or -1 when the file cannot be opened or is
+  // not a regular file.
   QEBReadFile(ZOLUnicodeString path, long& rc);
   // Closes the file if one is open.
   virtual ~QEBReadFile();

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "base/LineReader.h"
+#include "base/PathList.h"
 #include "base/Text.h"
 
 namespace zol {
@@ -61,12 +62,8 @@ std::vector<std::string> CandidateFiles(const std::string& catalogue) {
   if (!path || !*path) return files;
   const std::string language = LanguageOf(std::getenv("LANG"));
   const std::string name = catalogue + ".msgcat";
-  std::string_view dirs(path);
-  while (!dirs.empty()) {
-    const std::size_t colon = dirs.find(':');
-    const std::string dir(dirs.substr(0, colon));
-    dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
-    if (dir.empty()) continue;
+  for (const std::string_view entry : SplitPathList(path, EmptyEntry::kSkip)) {
+    const std::string dir(entry);
     if (!language.empty()) files.push_back(dir + "/" + language + "/" + name);
     files.push_back(dir + "/" + name);
   }

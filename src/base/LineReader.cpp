@@ -1,17 +1,16 @@
 #include "base/LineReader.h"
 
-#include <fcntl.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
+
+#include "base/Files.h"
 
 namespace zol {
 namespace {
 constexpr std::size_t kChunk = 1 << 16;
 }
 
-LineReader::LineReader(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+LineReader::LineReader(const std::string& path) : fd_(OpenForReading(path)) {}
 
 bool LineReader::Fill() {
   if (begin_ > 0) {  // keep the unfinished line at the front
@@ -20,21 +19,17 @@ bool LineReader::Fill() {
     begin_ = 0;
   }
   if (buffer_.size() - end_ < kChunk) buffer_.resize(std::max(buffer_.size() * 2, end_ + kChunk));
-  for (;;) {
-    const ssize_t got = ::read(fd_.get(), buffer_.data() + end_, buffer_.size() - end_);
-    if (got > 0) {
-      end_ += static_cast<std::size_t>(got);
-      return true;
-    }
-    if (got == 0) {
-      eof_ = true;
-      return false;
-    }
-    if (errno != EINTR) {
-      failed_ = true;
-      return false;
-    }
+  const ssize_t got = ReadSome(fd_.get(), buffer_.data() + end_, buffer_.size() - end_);
+  if (got > 0) {
+    end_ += static_cast<std::size_t>(got);
+    return true;
   }
+  if (got == 0) {
+    eof_ = true;
+  } else {
+    failed_ = true;
+  }
+  return false;
 }
 
 bool LineReader::Next(std::string_view& line, bool& hadNewline) {

@@ -9,11 +9,13 @@
 
 namespace zol {
 
-// Reads a text file line by line, lines of any length, through one growing buffer.
+// The one line reader: reads a text file line by line, lines of any length, through one growing
+// buffer. The file is opened with OpenForReading: a file that is not regular is not open.
 class LineReader {
  public:
   explicit LineReader(const std::string& path);
 
+  // False when the file could not be opened or is not a regular file: a file that cannot be read.
   bool IsOpen() const { return fd_.valid(); }
   // The next line without its line feed, valid until the next call; `hadNewline` tells whether the
   // line ended with one (only the last line of a file can lack it). False at the end of the file

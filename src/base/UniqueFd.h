@@ -25,6 +25,8 @@ class UniqueFd {
   UniqueFd& operator=(const UniqueFd&) = delete;
 
   int get() const { return fd_; }
+  // Gives the descriptor up without closing it.
+  int release() { return std::exchange(fd_, -1); }
   bool valid() const { return fd_ >= 0; }
   // Closes now; returns close(2)'s result (0 when nothing was open).
   int reset() {

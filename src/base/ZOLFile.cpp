@@ -4,8 +4,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <vector>
+
+#include "base/Files.h"
 
 namespace {
 
@@ -47,12 +50,23 @@ HandleTable& Handles() {
   return *table;
 }
 
+// A file opened only to be read goes through OpenForReading, as every file the library reads:
+// a FIFO, a device or a directory does not open.
+std::FILE* Open(const char* path, const char* mode) {
+  if (mode[0] != 'r' || std::strchr(mode, '+')) return std::fopen(path, mode);
+  zol::UniqueFd fd = zol::OpenForReading(path);
+  if (!fd.valid()) return nullptr;
+  std::FILE* file = ::fdopen(fd.get(), mode);
+  if (file) fd.release();
+  return file;
+}
+
 }  // namespace
 
 int ZOLFOpen(const char* path, const char* mode, unsigned int* fd) {
   if (fd) *fd = 0;
   if (!path || !mode || !fd) return -1;
-  std::FILE* file = std::fopen(path, mode);
+  std::FILE* file = Open(path, mode);
   if (!file) return -1;
   *fd = Handles().Add(file);
   return 0;

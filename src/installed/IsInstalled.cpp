@@ -4,6 +4,7 @@
 
 #include "ZOLINSQuery.h"
 #include "base/Message.h"
+#include "installed/PresentPath.h"
 #include "installed/QueryState.h"
 
 int ZOLIsInstalled(const char* name, const char* installPath) {
@@ -13,9 +14,8 @@ int ZOLIsInstalled(const char* name, const char* installPath) {
     state.instTocToLoad = 1;
     state.cachedInstToc.reset();
   }
-  state.currentEntryName = "ZOLIsInstalled";
   if (state.instTocToLoad == 1) {
-    const ZOLUnicodeString path = zol::GetPresentFilePath(installPath);
+    const ZOLUnicodeString path = zol::GetPresentFilePath(installPath, "ZOLIsInstalled");
     if (path.GetLengthInChar() == 0) return -1;
     // A table whose load failed is dropped: the next call loads again.
     std::unique_ptr<ZOLINSInstToc> toc(new (std::nothrow) ZOLINSInstToc);

@@ -1,14 +1,14 @@
+#include "installed/PresentPath.h"
+
 #include <string>
 
 #include "ZOLFile.h"
-#include "ZOLToken.h"
 #include "base/Message.h"
-#include "installed/QueryState.h"
+#include "base/PathList.h"
 
 namespace zol {
 
-ZOLUnicodeString GetPresentFilePath(const char* installPath) {
-  const char* entryName = Queries().currentEntryName;
+ZOLUnicodeString GetPresentFilePath(const char* installPath, const char* entryName) {
   const char* roots = installPath ? installPath : ZOLGetEnv("ZOLInstallPath");
   if (!roots || !*roots) {
     PrintMessage(Message("ZOLINSTocLib.NoZOLInstallPath",
@@ -16,10 +16,8 @@ ZOLUnicodeString GetPresentFilePath(const char* installPath) {
                          entryName));
     return ZOLUnicodeString();
   }
-  ZOLToken token{ZOLUnicodeString(roots)};
   std::string candidate;
-  // An empty entry ends the list.
-  for (std::string_view root = token.NextView(':'); !root.empty(); root = token.NextView(':')) {
+  for (std::string_view root : SplitPathList(roots, EmptyEntry::kEnds)) {
     candidate.assign(root).append("/control/PRESENT");
     if (ZOLFileAccess(candidate.c_str(), 0) == 0) return ZOLUnicodeString(candidate);
   }

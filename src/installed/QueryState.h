@@ -5,15 +5,11 @@
 #include <vector>
 
 #include "ZOLINSInstToc.h"
-#include "ZOLUnicodeString.h"
 
 namespace zol {
 
 // What the plain query functions keep between calls. Released when the process ends.
 struct QueryState {
-  // The entry point being run, named in the messages.
-  const char* currentEntryName = nullptr;
-
   int levelsToLoad = 1;
   char* gaLevel = nullptr;
   int spkLevel = -1;
@@ -25,15 +21,8 @@ struct QueryState {
   int instTocToLoad = 1;
 };
 
+// The state of the plain query functions, one for the whole process.
 QueryState& Queries();
-
-// The PRESENT file of the first root of `installPath` (null: of ZOLInstallPath) that has one; the
-// empty string, after printing why, when there is none.
-ZOLUnicodeString GetPresentFilePath(const char* installPath);
-
-// Reads the GA, SPK and HFX levels from PRESENT unless they were read already and `installPath` is
-// null. Failures are printed and keep the levels as they were.
-void LoadInstalledLevels(const char* installPath);
 
 }  // namespace zol
 

@@ -1,10 +1,9 @@
-#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <new>
 
 #include "ZOLCheckSum.h"
-#include "base/UniqueFd.h"
+#include "base/Files.h"
 #include "integrity/FileSum.h"
 
 namespace {
@@ -34,7 +33,7 @@ unsigned long CheckSumOfOpenFile(int fd, long long* bytesRead) {
 
 unsigned long ZOLCalcCheckSum(char* path) {
   if (!path) return kUnreadable;
-  const zol::UniqueFd fd(::open(path, O_RDONLY | O_CLOEXEC));
+  const zol::UniqueFd fd = zol::OpenForReading(path);
   if (!fd.valid()) return kUnreadable;
   return zol::CheckSumOfOpenFile(fd.get());
 }

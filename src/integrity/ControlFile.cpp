@@ -1,6 +1,4 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-
+#include <cerrno>
 #include <unordered_set>
 
 #include "base/Files.h"
@@ -12,20 +10,14 @@ namespace zol {
 
 ControlReadError ReadControlFile(const std::string& path, std::string& text) {
   text.clear();
-  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.valid()) return ControlReadError::kOpen;
-  struct stat info;
-  if (::fstat(fd.get(), &info) != 0) return ControlReadError::kStat;
-  // The size read up front is all that is taken, as one text.
-  text.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
-  std::size_t used = 0;
-  while (used < text.size()) {
-    const ssize_t got = ReadSome(fd.get(), &text[used], text.size() - used);
-    if (got <= 0) break;
-    used += static_cast<std::size_t>(got);
-  }
-  text.resize(used);
-  return used == 0 ? ControlReadError::kRead : ControlReadError::kNone;
+  std::size_t capacity = 0;
+  const UniqueFd fd = OpenForReading(path, capacity);
+  // A directory, a FIFO or a device where the control file should be opens but cannot be read.
+  if (!fd.valid())
+    return IsNotRegularFile(errno) ? ControlReadError::kRead : ControlReadError::kOpen;
+  // What was read before a failing read is kept, as one text; nothing at all is a read failure.
+  ReadAll(fd, capacity, text);
+  return text.empty() ? ControlReadError::kRead : ControlReadError::kNone;
 }
 
 bool AppendLinesNotListed(std::string& text, const std::string& basePath) {

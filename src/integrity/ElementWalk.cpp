@@ -5,6 +5,7 @@
 
 #include "ZOLFile.h"
 #include "ZOLINSIntegrity.h"
+#include "base/Files.h"
 #include "base/UniqueFd.h"
 #include "foundation/Names.h"
 #include "integrity/ControlText.h"
@@ -113,7 +114,7 @@ void ElementWalk::CheckListedFile(std::string_view line, ZOLINSType kind) {
     // A file whose checksum is compared is opened first: the path lookup of access(2) is paid
     // only when the file cannot be opened, to tell a missing file from an unreadable one. This
     // is what keeps a level-2 check close to the cost of reading the files.
-    const UniqueFd fd(::open(filePath_.c_str(), O_RDONLY | O_CLOEXEC));
+    const UniqueFd fd = OpenForReading(filePath_);
     if (fd.valid() || ::access(filePath_.c_str(), F_OK) == 0) {
       const unsigned long sum = fd.valid() ? CheckSumOfOpenFile(fd.get(), &bytes_) : 1;
       return ReportCheckSum(sink_, kind, filePath_.c_str(), sum, checksumText_);

@@ -1,14 +1,13 @@
 #include "integrity/FileSum.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <new>
 
+#include "base/Files.h"
 #include "integrity/ByteSum.h"
 
 namespace zol {
@@ -38,8 +37,7 @@ std::optional<std::uint32_t> SumFileBytes(int fd, std::uint64_t size) {
   std::uint32_t sum = 0;
   while (size > 0) {
     const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(size, chunk));
-    const ssize_t got = ::read(fd, buffer.get(), wanted);
-    if (got < 0 && errno == EINTR) continue;
+    const ssize_t got = ReadSome(fd, reinterpret_cast<char*>(buffer.get()), wanted);
     if (got <= 0) return std::nullopt;
     sum += ByteSum(buffer.get(), static_cast<std::size_t>(got));
     size -= static_cast<std::uint64_t>(got);

@@ -7,30 +7,19 @@
 #include "ZOLFile.h"
 #include "ZOLINSIntegrity.h"
 #include "base/LineReader.h"
+#include "base/PathList.h"
 
 namespace {
 
 constexpr const char* kSkippedFiles = "/CI3SkippedFiles";
 
-// The directories of a ":"-separated list, empty ones left out, trailing ":" ignored.
-std::vector<std::string> Directories(std::string_view list) {
-  std::vector<std::string> directories;
-  while (!list.empty()) {
-    const std::size_t colon = list.find(':');
-    if (colon != 0) directories.emplace_back(list.substr(0, colon));
-    if (colon == std::string_view::npos) break;
-    list.remove_prefix(colon + 1);
-  }
-  return directories;
-}
-
 // The first directory but the last that holds the file, else the last one, untested.
-std::string ChooseSkippedFiles(const std::vector<std::string>& directories) {
+std::string ChooseSkippedFiles(const std::vector<std::string_view>& directories) {
   for (std::size_t i = 0; i + 1 < directories.size(); ++i) {
-    const std::string path = directories[i] + kSkippedFiles;
+    const std::string path = std::string(directories[i]) + kSkippedFiles;
     if (::access(path.c_str(), F_OK) == 0) return path;
   }
-  return directories.back() + kSkippedFiles;
+  return std::string(directories.back()) + kSkippedFiles;
 }
 
 }  // namespace
@@ -39,7 +28,9 @@ int GetCI3SkippedFilesStr(ZOLUnicodeString& skipList) {
   skipList = ":";
   const char* reffiles = ZOLGetEnv("ZOLReffilesPath");
   if (!reffiles) return 0;
-  const std::vector<std::string> directories = Directories(reffiles);
+  // Empty directories are left out, trailing ":" included.
+  const std::vector<std::string_view> directories =
+      zol::SplitPathList(reffiles, zol::EmptyEntry::kSkip);
   if (directories.empty()) return 0;
   const std::string path = ChooseSkippedFiles(directories);
   struct stat info;

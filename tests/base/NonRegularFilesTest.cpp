@@ -1,0 +1,201 @@
+// Every file the library reads goes through one opener that takes only regular files, without
+// blocking: a FIFO with no writer, a device that never ends (a copy of /dev/zero) or a directory
+// put where a file is expected is reported as a file that cannot be read, and nothing hangs.
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "ZOLCheckSum.h"
+#include "ZOLFile.h"
+#include "ZOLINSInstToc.h"
+#include "ZOLINSIntegrity.h"
+#include "ZOLINSMediaToc.h"
+#include "ZOLINSQuery.h"
+#include "base/Files.h"
+#include "base/LineReader.h"
+#include "base/Message.h"
+#include "base/PathList.h"
+#include "support/TestSupport.h"
+#include "support/TocBuilder.h"
+
+namespace {
+
+using zoltest::CaptureStderr;
+using zoltest::E;
+using zoltest::ScopedEnv;
+using zoltest::TempDir;
+
+enum class Kind { kFifo, kDevice, kDirectory };
+
+std::string KindName(const ::testing::TestParamInfo<Kind>& info) {
+  return info.param == Kind::kFifo ? "Fifo" : info.param == Kind::kDevice ? "Device" : "Directory";
+}
+
+class NonRegular : public ::testing::TestWithParam<Kind> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == Kind::kDevice && ::geteuid() != 0)
+      GTEST_SKIP() << "making a device copy with mknod needs root";
+  }
+
+  // Puts the special file at `path` (below the temporary directory), parents created.
+  void Make(const std::string& path) {
+    const std::string parent = path.substr(0, path.rfind('/'));
+    zoltest::MakeDirs(parent);
+    int rc = 0;
+    switch (GetParam()) {
+      case Kind::kFifo:
+        rc = ::mkfifo(path.c_str(), 0666);
+        break;
+      case Kind::kDevice:  // a copy of /dev/zero: reading it never ends
+        rc = ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 5));
+        break;
+      case Kind::kDirectory:
+        rc = ::mkdir(path.c_str(), 0777);
+        break;
+    }
+    ASSERT_EQ(rc, 0) << path;
+  }
+
+  // Runs `body` in a child process that a watchdog kills after 5 seconds: a read that blocks fails
+  // the test instead of hanging it. Process-wide state changed by the body stays in the child.
+  static void Watched(const std::function<void()>& body) {
+    EXPECT_EQ(zoltest::RunInChild([&] {
+                ::alarm(5);
+                body();
+                return 0;
+              }),
+              0)
+        << "the child failed, or was stopped by the watchdog (142)";
+  }
+
+  std::string Present() const {
+    return E("BASEFWK").Pkg("FWK").Line() + "\n" + E("APP").Pkg("PRD").Prereq("BASEFWK").Line() +
+           "\n";
+  }
+
+  TempDir dir;
+  ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
+};
+
+TEST_P(NonRegular, BasePrimitivesRefuseIt) {
+  const std::string path = dir / "special";
+  Make(path);
+  Watched([&] {
+    errno = 0;
+    EXPECT_FALSE(zol::OpenForReading(path).valid());
+    EXPECT_EQ(errno, GetParam() == Kind::kDirectory ? EISDIR : EINVAL);
+    std::string content = "old";
+    EXPECT_FALSE(zol::ReadWholeFile(path, content));
+    EXPECT_EQ(content, "");
+    EXPECT_FALSE(zol::LineReader(path).IsOpen());
+    unsigned int fd = 0;
+    EXPECT_EQ(ZOLFOpen(path.c_str(), "r", &fd), -1);
+    long rc = 0;
+    QEBReadFile file(ZOLUnicodeString(path.c_str()), rc);
+    EXPECT_EQ(rc, -1);
+    EXPECT_EQ(ZOLCalcCheckSum(&std::string(path)[0]), 1u);
+  });
+}
+
+TEST_P(NonRegular, TocAndPresentDoNotLoad) {
+  const std::string root = dir / "inst";
+  Make(root + "/control/PRESENT");
+  std::string medium = dir / "MEDIA.TOC";
+  Make(medium);
+  Watched([&] {
+    ZOLUnicodeString msg("untouched");
+    ZOLINSMediaToc media;
+    EXPECT_EQ(media.InitMedia(&medium[0], msg), -1);
+    EXPECT_EQ(media.GetNbToc(), -1);
+    std::string present = root + "/control/PRESENT";
+    ZOLINSInstToc inst;
+    EXPECT_EQ(inst.InitInst(&present[0], msg), -1);
+    EXPECT_EQ(msg.str(), "untouched");
+    const std::string err = CaptureStderr([&] {
+      EXPECT_EQ(ZOLGetGALevel(root.c_str()), nullptr);
+      EXPECT_EQ(ZOLIsInstalled("APP", root.c_str()), -1);
+    });
+    EXPECT_NE(err.find("Cannot open file " + present), std::string::npos) << err;
+  });
+}
+
+TEST_P(NonRegular, UnreadablePcfgListShowsNothing) {
+  std::string present = dir.Write("inst/control/PRESENT", Present());
+  Make(dir / "inst/control/PCFG.list");
+  Watched([&] {
+    ZOLUnicodeString msg;
+    ZOLINSInstToc inst;
+    ASSERT_EQ(inst.InitInst(&present[0], msg), 1) << msg.str();
+    EXPECT_EQ(inst.IsVisible("APP"), 0);
+  });
+}
+
+TEST_P(NonRegular, CatalogueFallsBackToTheDefaultText) {
+  Make(dir / "ZOLPelmo.msgcat");
+  ScopedEnv catalogues("ZOL_MSGCAT_PATH", dir.path().c_str());
+  Watched([&] {
+    EXPECT_EQ(zol::CatalogueMessage("ZOLPelmo", "SetOS.Error", {}, "default").str(), "default");
+  });
+}
+
+TEST_P(NonRegular, ChecksumListIsUnreadable) {
+  const std::string list = dir / "LIST";
+  Make(list);
+  const std::string control = dir / "CONTROL";
+  Watched([&] {
+    const std::string err =
+        CaptureStderr([&] { EXPECT_EQ(ZOLAddCheckSum(list.c_str(), control.c_str()), 0); });
+    EXPECT_NE(err.find(list), std::string::npos) << err;
+    EXPECT_NE(::access(control.c_str(), F_OK), 0);
+  });
+}
+
+// The check reports the control file that cannot be read, and a listed file that cannot be opened
+// for its checksum, and goes on.
+TEST_P(NonRegular, CheckReportsControlFileAndListedFile) {
+  std::string present = dir.Write("inst/control/PRESENT", Present());
+  dir.Write("inst/control/BASEFWK", "./control/BASEFWK\n./lib/special 12\n");
+  Make(dir / "inst/lib/special");
+  Make(dir / "inst/control/APP");
+  Make(dir / "inst/NLS.txt");
+  Make(dir / "ref/CI3SkippedFiles");
+  ScopedEnv reffiles("ZOLReffilesPath", (dir / "ref").c_str());
+  Watched([&] {
+    ZOLUnicodeString skipList;
+    EXPECT_EQ(GetCI3SkippedFilesStr(skipList), 0);
+    int flags[8] = {};
+    WhichNLSFontsInstalled(&std::string(dir / "inst")[0], flags[0], flags[1], flags[2], flags[3],
+                           flags[4], flags[5], flags[6], flags[7]);
+    for (int flag : flags) EXPECT_EQ(flag, 1);
+    ZOLUnicodeString msg;
+    ZOLINSInstToc inst;
+    ASSERT_EQ(inst.InitInst(&present[0], msg), 1) << msg.str();
+    ZOLUnicodeString report;
+    EXPECT_EQ(inst.CheckIntegrity(report, (dir / "inst").c_str(), 2, 0), 0);
+    const std::string expected[] = {
+        dir / "inst/control/APP: unable to read this file",
+        dir / "inst/lib/special: unable to open this file in reading mode"};
+    for (const std::string& line : expected)
+      EXPECT_NE(report.str().find(line), std::string::npos) << report.str();
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NonRegular,
+                         ::testing::Values(Kind::kFifo, Kind::kDevice, Kind::kDirectory), KindName);
+
+TEST(PathList, EmptyEntriesAreSkippedOrEndTheList) {
+  using Views = std::vector<std::string_view>;
+  EXPECT_EQ(zol::SplitPathList("/a::/b:", zol::EmptyEntry::kSkip), (Views{"/a", "/b"}));
+  EXPECT_EQ(zol::SplitPathList("/a::/b:", zol::EmptyEntry::kEnds), (Views{"/a"}));
+  EXPECT_EQ(zol::SplitPathList(":/a", zol::EmptyEntry::kEnds), Views{});
+  EXPECT_EQ(zol::SplitPathList(":/a", zol::EmptyEntry::kSkip), (Views{"/a"}));
+  EXPECT_EQ(zol::SplitPathList("", zol::EmptyEntry::kSkip), Views{});
+}
+
+}  // namespace
