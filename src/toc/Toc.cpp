@@ -126,7 +126,15 @@ void ZOLINSToc::LoadVisibleNames(const std::string& tocPath) {
 }
 
 ZOLINSUnitToc& ZOLINSToc::Record(int i) const {
-  return store_->records[static_cast<std::size_t>(i)];
+  return store_->Record(i);
+}
+
+int ZOLINSToc::SlotOf(int i) const {
+  return store_->SlotOf(i);
+}
+
+int ZOLINSToc::PositionOfSlot(int slot) const {
+  return slot < 0 ? -1 : store_->PositionOf(slot);
 }
 
 ZOLINSUnitToc* ZOLINSToc::GetIiemeUnitToc(int i) const {
@@ -143,19 +151,14 @@ void ZOLINSToc::RecordsChanged() const {
   store_->index.reset();
 }
 
-const zol::NameIndex& ZOLINSToc::Index() const {
-  if (!store_->index) store_->index.reset(new zol::NameIndex(store_->records.data(), nbToc_));
-  return *store_->index;
-}
-
 int ZOLINSToc::GetIndex(const char* name, const ZOLINSType type) const {
   if (nbToc_ <= 0 || !name) return -1;
-  return Index().Find(name, type);
+  return PositionOfSlot(store_->Index().Find(name, type));
 }
 
 int ZOLINSToc::GetIndexAnyType(const char* name) const {
   if (nbToc_ <= 0 || !name) return -1;
-  return Index().FindAnyType(name);
+  return PositionOfSlot(store_->Index().FindAnyType(name));
 }
 
 int ZOLINSToc::IsVisible(const char* name) const {
@@ -166,12 +169,12 @@ int ZOLINSToc::IsVisible(const char* name) const {
 }
 
 int ZOLINSToc::ParseRecords(ZOLUnicodeString& msg, const char* failureFormat,
-                            const std::function<void(int, ZOLToken&)>& beforeRecord) {
+                            const std::function<void(int, zol::FieldReader&)>& beforeRecord) {
   ZOLUnicodeString recordMsg;
   for (int i = 0; i < nbToc_; ++i) {
-    ZOLToken token = zol::RecordTokenizer(GetLine(i));
-    if (beforeRecord) beforeRecord(i, token);
-    if (Record(i).WriteTabUnitToc(token, recordMsg) == 1) continue;
+    zol::FieldReader fields(GetLine(i));
+    if (beforeRecord) beforeRecord(i, fields);
+    if (Record(i).Parse(fields, recordMsg) == 1) continue;
     msg = zol::Message("ZOLINSInstToc.Error_Init", failureFormat, i + 1, fileName_);
     msg.Append(recordMsg);
     FailLoad();
