@@ -133,7 +133,8 @@ class ZOLINS_EXPORT ZOLINSToc {
   // The position of the record in `slot`, or -1 when it was removed (or `slot` is -1).
   int PositionOfSlot(int slot) const;
   ZOLTrace& Trace() const { return *trace_; }
-  bool TraceOn() const { return traceOn_ != 0; }
+  // Whether the table's trace prints: decided once, when the table is built.
+  bool TraceOn() const { return trace_->IsActive() != 0; }
   // GetPackage and GetPackageOPT for either name container (ZOLINSStockName, ZOLINSStockNameInst).
   template <typename Stock>
   void ListPackage(ZOLINSPkg package, ZOLINSType type, Stock* result, int visibleOnly) const;
@@ -152,7 +153,6 @@ class ZOLINS_EXPORT ZOLINSToc {
 
   char* fileName_;
   int nbToc_;
-  int lineSize_;
   // Lines and records; see src/toc/TocStorage.h.
   std::unique_ptr<zol::TocStorage> store_;
   char os_[8];
@@ -162,9 +162,7 @@ class ZOLINS_EXPORT ZOLINSToc {
   int hfxLevel_;
   char hfxName_[ZOLINS_NAME_SIZE];
   std::unordered_set<std::string> visibleNames_;
-  int nbVisible_;
   std::unique_ptr<ZOLTrace> trace_;
-  int traceOn_;
   int allVisible_;
 };
 
