@@ -153,6 +153,8 @@ void ZOLINSToc::GetIfrequing(const char* name, const ZOLINSType type,
 int ZOLINSToc::Remove(const char* name, const ZOLINSType type, ZOLUnicodeString& message) {
   const int index = GetIndex(name, type);
   if (index < 0) {
+    // "GetPackage.Error" is Remove's key as well: translated catalogues carry Remove's text under
+    // it, so it is not renamed.
     const char* keyword = zol::TypeKeyword(type);
     message =
         zol::CatalogueMessage("ZOLPelmo", "GetPackage.Error", {name ? name : "", keyword},
