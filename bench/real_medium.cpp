@@ -193,13 +193,15 @@ void PrintSummary(const Recorder& recorder) {
               awkCpuMs);
   std::printf("resident         %8.1f MB = %.2fx the file          target <= 3x\n",
               residentGrowth / 1e6, static_cast<double>(residentGrowth) / medium->bytes);
-  std::printf("GetPackage       %8.3f ms                         target <= 5 ms\n",
-              time(recorder.ms, "BM_GetPackage"));
-  std::printf("GetPrerequing    %8.3f ms                         target <= 5 ms\n",
-              time(recorder.ms, "BM_GetPrerequing"));
-  std::printf("  every result   %8.3f ms\n", time(recorder.ms, "BM_AllPrerequing"));
-  std::printf("Remove+GetIndex  %8.3f ms for 500                 target <= 50 ms\n",
-              time(recorder.ms, "BM_RemoveThenGetIndex500"));
+  // Real time counts the waits for a shared processor; processor time does not.
+  const auto line = [&](const char* label, const char* name, const char* target) {
+    std::printf("%-16s %8.3f ms (processor %.3f ms)     target %s\n", label,
+                time(recorder.ms, name), time(recorder.cpuMs, name), target);
+  };
+  line("GetPackage", "BM_GetPackage", "<= 5 ms");
+  line("GetPrerequing", "BM_GetPrerequing", "<= 5 ms");
+  line("  every result", "BM_AllPrerequing", "none");
+  line("500 x Remove", "BM_RemoveThenGetIndex500", "<= 50 ms in all");
 }
 
 }  // namespace
