@@ -14,7 +14,8 @@ class ZOLINSInstToc;
 
 namespace zol {
 class OrderIndex;
-}
+class FieldReader;
+}  // namespace zol
 
 // Where an element of a medium lies: the three prefix fields of its media TOC line.
 class ZOLINS_EXPORT ZOLINSPrefixToc {
@@ -32,6 +33,11 @@ class ZOLINS_EXPORT ZOLINSPrefixToc {
   unsigned int GetSizeCaf() const { return sizeCaf; }
 
  private:
+  friend class ZOLINSMediaToc;
+  // WriteTabPrefixToc over any source of ":" fields.
+  template <typename Fields>
+  void Read(Fields& fields);
+
   char media;
   int order;
   unsigned int sizeCaf;

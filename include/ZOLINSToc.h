@@ -20,8 +20,8 @@
 extern ZOLINS_EXPORT ZOLUnicodeString* oMsg;
 
 namespace zol {
-class NameIndex;
-struct TocStorage;
+class FieldReader;
+class TocStorage;
 }  // namespace zol
 
 // A table of contents loaded from one TOC file: its raw lines, one record per line, the levels the
@@ -118,20 +118,23 @@ class ZOLINS_EXPORT ZOLINSToc {
  protected:
   // Marks the loaded table invalid (record count -1), as every failed load does.
   void FailLoad() { nbToc_ = -1; }
-  // Parses every raw line into its record, in file order; `beforeRecord(i, token)` may first take
+  // Parses every raw line into its record, in file order; `beforeRecord(i, fields)` may first take
   // prefix fields off line i. On a refused line: `msg` gets the "ZOLINSInstToc.Error_Init"
   // message, whose default is `failureFormat` filled with the line number and the path, followed
   // by the parser's message; the load fails (record count -1) and -1 is returned. Else 1.
   int ParseRecords(ZOLUnicodeString& msg, const char* failureFormat,
-                   const std::function<void(int, ZOLToken&)>& beforeRecord);
+                   const std::function<void(int, zol::FieldReader&)>& beforeRecord);
   // Drops the name index; the next lookup builds it from the records again. Loaders call it after
   // parsing the records.
   void RecordsChanged() const;
-  // Called by Remove with the position of the record it removed, so that a derived table can
-  // drop what it keeps per record at the same position.
-  std::function<void(int)> onRemove_;
+  // Records keep the slot they were loaded into (their position at load) when others are
+  // removed, so what a derived table keeps per record stays where it is, by slot.
+  int SlotOf(int position) const;
+  // The position of the record in `slot`, or -1 when it was removed (or `slot` is -1).
+  int PositionOfSlot(int slot) const;
   ZOLTrace& Trace() const { return *trace_; }
-  bool TraceOn() const { return traceOn_ != 0; }
+  // Whether the table's trace prints: decided once, when the table is built.
+  bool TraceOn() const { return trace_->IsActive() != 0; }
   // GetPackage and GetPackageOPT for either name container (ZOLINSStockName, ZOLINSStockNameInst).
   template <typename Stock>
   void ListPackage(ZOLINSPkg package, ZOLINSType type, Stock* result, int visibleOnly) const;
@@ -140,12 +143,9 @@ class ZOLINS_EXPORT ZOLINSToc {
 
  private:
   void Clear();
-  const zol::NameIndex& Index() const;
   // Record i, for 0 <= i < the record count.
   ZOLINSUnitToc& Record(int i) const;
   void LoadVisibleNames(const std::string& tocPath);
-  template <typename Match>
-  void CollectRecords(const ZOLINSType type, ZOLINSStockIndex* result, Match match) const;
   // Labels from the records that the names of `result` denote; on a name without one, an internal
   // error (of GetPackageOPT when `superseded`) and a count of 0.
   template <typename Stock>
@@ -153,7 +153,6 @@ class ZOLINS_EXPORT ZOLINSToc {
 
   char* fileName_;
   int nbToc_;
-  int lineSize_;
   // Lines and records; see src/toc/TocStorage.h.
   std::unique_ptr<zol::TocStorage> store_;
   char os_[8];
@@ -163,9 +162,7 @@ class ZOLINS_EXPORT ZOLINSToc {
   int hfxLevel_;
   char hfxName_[ZOLINS_NAME_SIZE];
   std::unordered_set<std::string> visibleNames_;
-  int nbVisible_;
   std::unique_ptr<ZOLTrace> trace_;
-  int traceOn_;
   int allVisible_;
 };
 

@@ -2,6 +2,7 @@
 #define ZOLINS_UNIT_TOC_H
 
 #include <cstddef>
+#include <cstdint>
 
 #include "ZOLINSExport.h"
 #include "ZOLINSIfreq.h"
@@ -51,9 +52,9 @@ class ZOLINS_EXPORT ZOLINSUnitToc {
 
   // The i-th entry of a list, for 0 <= i < the matching count.
   int GetNbSupersede() const { return nbSupersede_; }
-  char* GetSupersede(const int i) const { return supersede_[i]; }
+  char* GetSupersede(const int i) const { return ListEntry(supersede_, i); }
   int GetNbPrereq() const { return nbPrereq_; }
-  char* GetPrereq(const int i) const { return prereq_[i]; }
+  char* GetPrereq(const int i) const { return ListEntry(prereq_, i); }
   int GetNbIfreq() const { return nbIfreq_; }
   ZOLINSIfreq* GetIfreq(const int i) const { return &ifreq_[i]; }
   int GetNbLangSize() const { return nbLangSize_; }
@@ -92,32 +93,44 @@ class ZOLINS_EXPORT ZOLINSUnitToc {
  private:
   friend class ZOLINSToc;
 
-  int ParseRemainingFields(ZOLToken& token);
+  // WriteTabUnitToc over any source of ":" fields (ZOLToken, or a table's own line reader).
+  template <typename Fields>
+  int Parse(Fields& fields, ZOLUnicodeString& message);
+  template <typename Fields>
+  void ParseRemainingFields(Fields& fields);
   // An array for a list or the label: from the table's arena when the record belongs to a table,
   // else from the heap.
   template <typename T>
   T* NewArray(std::size_t n);
+  // `bytes` bytes for a name list, the same way, aligned for its offsets.
+  char* NewBlock(std::size_t bytes);
+
+  // Name lists are one block each: the 32-bit offsets of the names from the block's start, then
+  // the names, each as long as it is.
+  static char* ListEntry(char* block, int i) {
+    return block + reinterpret_cast<const std::uint32_t*>(block)[i];
+  }
 
   ZOLINSType type_;
   ZOLINSPkg package_;
   char name_[ZOLINS_NAME_SIZE];
   int nbSupersede_;
-  char (*supersede_)[ZOLINS_NAME_SIZE];
   int nbPrereq_;
-  char (*prereq_)[ZOLINS_NAME_SIZE];
   int nbIfreq_;
-  ZOLINSIfreq* ifreq_;
   int nbLangSize_;
+  char* supersede_;
+  char* prereq_;
+  ZOLINSIfreq* ifreq_;
   unsigned int* langSizes_;
+  char* label_;
+  zol::Arena* arena_;
   unsigned int sizefs_;
-  char timestamp_[15];
-  char os_[8];
-  char gaLevel_[8];
   int spkLevel_;
   int maxSpkLevel_;
   int hfxLevel_;
-  char* label_;
-  zol::Arena* arena_;
+  char timestamp_[15];
+  char os_[8];
+  char gaLevel_[8];
 };
 
 #endif

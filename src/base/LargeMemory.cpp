@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace zol {
@@ -18,16 +19,18 @@ void* AllocateLarge(std::size_t bytes) {
   return p;
 }
 
-void* Arena::Allocate(std::size_t bytes) {
-  constexpr std::size_t align = alignof(std::max_align_t);
-  bytes = (bytes + align - 1) / align * align;
-  if (bytes > left_) {
+void* Arena::Allocate(std::size_t bytes, std::size_t align) {
+  const std::size_t skip = (align - reinterpret_cast<std::uintptr_t>(next_) % align) % align;
+  if (skip + bytes <= left_) {
+    next_ += skip;
+    left_ -= skip;
+  } else {
     // Blocks double up to 4 MiB, so that a small table stays small and a large one takes few.
     const std::size_t size = std::max(blockSize_, bytes);
-    char* block = static_cast<char*>(AllocateLarge(size));
-    if (!block) throw std::bad_alloc();
-    blocks_.emplace_back(block);
-    next_ = block;
+    blocks_.emplace_back();  // first, so that a block is never left without an owner
+    blocks_.back().reset(static_cast<char*>(AllocateLarge(size)));
+    if (!blocks_.back()) throw std::bad_alloc();
+    next_ = blocks_.back().get();
     left_ = size;
     if (blockSize_ < (std::size_t(4) << 20)) blockSize_ *= 2;
   }

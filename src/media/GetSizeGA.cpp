@@ -56,12 +56,8 @@ class GAClosure {
 
   template <typename List, typename T>
   bool Insert(List& list, const T& value) {
-    if (list.full()) {
-      msg_.Append(zol::InternalErrorMessage("GetSize.Error_nbtoinstall"));
-      return false;
-    }
-    list.Add(value);
-    return true;
+    return zol::InsertOrReport(list, value, "GetSize.Error_nbtoinstall",
+                               [this](const ZOLUnicodeString& error) { msg_.Append(error); });
   }
 
   const ZOLINSMediaToc& toc_;

@@ -13,12 +13,8 @@ constexpr unsigned long long kFailed = ~0ULL;
 // Adds `value` unless the list already holds its 4096 entries; then reports, false.
 template <typename List, typename T>
 bool Insert(List& list, const T& value, ZOLUnicodeString& msg) {
-  if (list.full()) {
-    msg.Append(zol::InternalErrorMessage("GetSize.Error_nbtoinstall"));
-    return false;
-  }
-  list.Add(value);
-  return true;
+  return zol::InsertOrReport(list, value, "GetSize.Error_nbtoinstall",
+                             [&msg](const ZOLUnicodeString& error) { msg.Append(error); });
 }
 
 }  // namespace

@@ -95,12 +95,7 @@ bool InstallClosure::FollowConditions() {
 // A list that already holds its 4096 entries refuses any addition, even of an entry it holds.
 template <typename List, typename T>
 bool InstallClosure::Insert(List& list, const T& value, const char* key) {
-  if (list.full()) {
-    AppendInfo(InternalErrorMessage(key));
-    return false;
-  }
-  list.Add(value);
-  return true;
+  return InsertOrReport(list, value, key, [](const ZOLUnicodeString& error) { AppendInfo(error); });
 }
 
 bool InstallClosure::Admissible(const ZOLINSUnitToc& record) {

@@ -6,20 +6,16 @@
 #include "base/Message.h"
 #include "foundation/Names.h"
 #include "media/OrderIndex.h"
+#include "toc/RecordLine.h"
 
 ZOLINSMediaToc::ZOLINSMediaToc() : prereqCheck_(0) {}
 
 ZOLINSMediaToc::~ZOLINSMediaToc() = default;
 
 int ZOLINSMediaToc::InitMedia(char* path, ZOLUnicodeString& msg) {
+  // Prefix entries are kept by slot: a removed record's entry stays behind, unused.
   prefixes_.clear();
   orderIndex_.reset();
-  // A removed record takes its prefix entry with it, so that entry i stays record i's.
-  onRemove_ = [this](int index) {
-    if (index >= 0 && static_cast<std::size_t>(index) < prefixes_.size())
-      prefixes_.erase(prefixes_.begin() + index);
-    orderIndex_.reset();
-  };
   if (Init(path, msg) != 1) return -1;
   try {
     prefixes_.resize(static_cast<std::size_t>(GetNbToc()));
@@ -31,12 +27,10 @@ int ZOLINSMediaToc::InitMedia(char* path, ZOLUnicodeString& msg) {
     FailLoad();
     return -1;
   }
-  const int parsed =
-      ParseRecords(msg, "ZOLINSMediaToc: Init of line number %d from %s failed\n",
-                   [this](int i, ZOLToken& token) {
-                     ZOLUnicodeString unused;
-                     prefixes_[static_cast<std::size_t>(i)].WriteTabPrefixToc(token, unused);
-                   });
+  const int parsed = ParseRecords(msg, "ZOLINSMediaToc: Init of line number %d from %s failed\n",
+                                  [this](int i, zol::FieldReader& fields) {
+                                    prefixes_[static_cast<std::size_t>(i)].Read(fields);
+                                  });
   if (parsed != 1 || SetOS(msg) == 0 || SetGALevel(msg) == 0) {
     FailLoad();
     return -1;
@@ -52,18 +46,16 @@ int ZOLINSMediaToc::GetIndexI(const int order) const {
   const int count = GetNbToc();
   if (count <= 0) return -1;
   // Media TOCs normally number their lines from 3.
-  if (order >= 3 && order - 3 < count &&
-      prefixes_[static_cast<std::size_t>(order - 3)].GetOrder() == order)
+  if (order >= 3 && order - 3 < count && GetIiemePrefixToc(order - 3)->GetOrder() == order)
     return order - 3;
   // Planning looks up every element it outputs: a scan each would be quadratic on large media.
   if (!orderIndex_) orderIndex_ = std::make_unique<zol::OrderIndex>(prefixes_);
-  const int first = orderIndex_->Find(order);
-  return first < count ? first : -1;
+  return orderIndex_->Find(order, [this](int slot) { return PositionOfSlot(slot); });
 }
 
 const ZOLINSPrefixToc* ZOLINSMediaToc::GetIiemePrefixToc(int i) const {
   if (i < 0 || i >= GetNbToc()) return nullptr;
-  return &prefixes_[static_cast<std::size_t>(i)];
+  return &prefixes_[static_cast<std::size_t>(SlotOf(i))];
 }
 
 int ZOLINSMediaToc::GetUnitToc(ZOLUnicodeString& line, char* name) {

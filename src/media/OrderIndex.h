@@ -1,6 +1,7 @@
 #ifndef ZOLINS_MEDIA_ORDER_INDEX_H
 #define ZOLINS_MEDIA_ORDER_INDEX_H
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -8,18 +9,19 @@
 
 namespace zol {
 
-// Order number -> the first prefix entry carrying it, for media whose lines are not numbered
-// consecutively from 3. Built from the whole prefix table; it stays true for as long as that table
-// does, since removing a record shortens the table's count but moves no prefix entry.
+// Order number -> the prefix entries carrying it, for media whose lines are not numbered
+// consecutively from 3. Entries are kept by slot (a record's position at load), which removing a
+// record does not change; a removed record's entry stays here and is skipped by Find.
 class OrderIndex {
  public:
   explicit OrderIndex(const std::vector<ZOLINSPrefixToc>& prefixes);
-  // The index of the first entry carrying `order`, or -1.
-  int Find(int order) const;
+  // The position of the first record still in the table whose entry carries `order`, or -1;
+  // `position(slot)` gives a slot's position, -1 for a removed one.
+  int Find(int order, const std::function<int(int)>& position) const;
 
  private:
-  // (order, first index), sorted by order.
-  std::vector<std::pair<int, int>> firsts_;
+  // (order, slot), sorted.
+  std::vector<std::pair<int, int>> entries_;
 };
 
 }  // namespace zol

@@ -18,6 +18,19 @@ ZOLUnicodeString PrereqNotFoundMessage(const char* name, ZOLINSType type);
 // "ZOLINSMediaToc::GetSize: internal error <word>".
 ZOLUnicodeString InternalErrorMessage(const char* key);
 
+// Adds `value` to a working list (an OrderedSet), or, when the list is full, hands `report` the
+// internal error of `key` and returns false, adding nothing. A full list refuses even a value it
+// holds: planning treats any addition to a full list as the overflow.
+template <typename List, typename T, typename Report>
+bool InsertOrReport(List& list, const T& value, const char* key, Report report) {
+  if (list.full()) {
+    report(InternalErrorMessage(key));
+    return false;
+  }
+  list.Add(value);
+  return true;
+}
+
 // The text written when a plan is empty.
 extern const char* const kNothingToInstall;
 

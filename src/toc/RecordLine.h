@@ -1,7 +1,9 @@
 #ifndef ZOLINS_TOC_RECORD_LINE_H
 #define ZOLINS_TOC_RECORD_LINE_H
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "ZOLINSUnitToc.h"
@@ -16,6 +18,33 @@ namespace zol {
 // tokenizers skipped empty fields. ZOLToken keeps empty fields and every field is stripped of
 // blanks, so that replacement cannot change a single field: the copy is tokenized as it is.
 ZOLToken RecordTokenizer(std::string_view line);
+
+// The ":" fields of one line read in place, as ZOLToken::NextView reads them from its copy: a
+// table's loader parses its own text without copying a line.
+class FieldReader {
+ public:
+  explicit FieldReader(std::string_view text) : text_(text) {}
+  // Most fields are short, and a plain loop finds their end sooner than a library search; the
+  // search takes over for the long ones (lists of names).
+  std::string_view NextView(char separator) {
+    if (pos_ >= text_.size()) return std::string_view();
+    std::size_t stop = pos_;
+    const std::size_t looped = std::min(text_.size(), pos_ + 24);
+    while (stop < looped && text_[stop] != separator) ++stop;
+    if (stop == looped && stop < text_.size()) {
+      const void* found = std::memchr(text_.data() + stop, separator, text_.size() - stop);
+      stop = found ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data())
+                   : text_.size();
+    }
+    const std::string_view field = text_.substr(pos_, stop - pos_);
+    pos_ = stop + 1;
+    return field;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
 
 // The position of the n-th ":" (counted from 1) in `line`, or npos when it has fewer.
 std::size_t NthSeparator(std::string_view line, int n);

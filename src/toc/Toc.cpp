@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -18,23 +16,19 @@
 namespace {
 
 // Splits `text` into its lines that end with a line feed, each turned into a NUL-terminated text
-// in place (so a line holding a NUL byte ends there, as a C string would); returns the length of
-// the longest line, counted with its line feed.
+// in place (so a line holding a NUL byte ends there, as a C string would).
 template <typename Text>
-std::size_t SplitTerminatedLines(Text& text, std::vector<std::size_t>& starts) {
-  std::size_t longest = 0;
+void SplitTerminatedLines(Text& text, std::vector<std::size_t>& starts) {
   std::size_t begin = 0;
   const std::size_t size = text.size();
   while (begin < size) {
     const void* found = std::memchr(&text[begin], '\n', size - begin);
     const std::size_t end = found ? static_cast<const char*>(found) - &text[0] : size;
-    longest = std::max(longest, (found ? end + 1 : size) - begin);
     if (!found) break;
     text[end] = '\0';
     starts.push_back(begin);
     begin = end + 1;
   }
-  return longest;
 }
 
 }  // namespace
@@ -42,14 +36,11 @@ std::size_t SplitTerminatedLines(Text& text, std::vector<std::size_t>& starts) {
 ZOLINSToc::ZOLINSToc()
     : fileName_(nullptr),
       nbToc_(-1),
-      lineSize_(0),
       store_(new zol::TocStorage),
       spkLevel_(0),
       previousSpkLevel_(0),
       hfxLevel_(0),
-      nbVisible_(0),
       trace_(new ZOLTrace("TOC", "", 0, "STDERR", 1024)),
-      traceOn_(trace_->IsActive()),
       allVisible_(1) {
   os_[0] = gaLevel_[0] = hfxName_[0] = '\0';
   zol::RetireInfoCopy(strMsg);
@@ -69,7 +60,6 @@ ZOLINSToc::~ZOLINSToc() {
 void ZOLINSToc::Clear() {
   store_.reset(new zol::TocStorage);
   visibleNames_.clear();
-  nbVisible_ = 0;
   allVisible_ = 1;
   std::free(fileName_);
   fileName_ = nullptr;
@@ -80,18 +70,17 @@ int ZOLINSToc::Init(char* path, ZOLUnicodeString& message) {
   Clear();
   if (!path) return -1;
   fileName_ = ::strdup(path);
-  if (traceOn_) trace_->TraPrint("ZOLINSToc::Init DEBUT file = %s\n", path);
+  trace_->TraPrint("ZOLINSToc::Init DEBUT file = %s\n", path);
   if (ZOLFileAccess(path, 0) == -1) {
     message = zol::Message("ZOLINSToc.Error_Init3", "ZOLINSToc::file %s  not found\n", path);
     return -1;
   }
   try {
     zol::ReadWholeFile(path, store_->text);
-    const std::size_t longest = SplitTerminatedLines(store_->text, store_->lineStarts);
-    lineSize_ = static_cast<int>(std::min<std::size_t>(longest, INT_MAX - 32)) + 32;
+    SplitTerminatedLines(store_->text, store_->lineStarts);
     const int count = static_cast<int>(store_->lineStarts.size());
     if (count == 0) return -1;
-    if (traceOn_) trace_->TraPrint("ZOLINSToc::Init: NbToc = %d\n", count);
+    trace_->TraPrint("ZOLINSToc::Init: NbToc = %d\n", count);
     try {
       store_->records.resize(store_->lineStarts.size());
     } catch (const std::bad_alloc&) {
@@ -122,11 +111,18 @@ void ZOLINSToc::LoadVisibleNames(const std::string& tocPath) {
   SplitTerminatedLines(text, starts);
   for (std::size_t start : starts)
     visibleNames_.insert(std::string(text.c_str() + start).substr(0, ZOLINS_NAME_SIZE - 1));
-  nbVisible_ = static_cast<int>(starts.size());
 }
 
 ZOLINSUnitToc& ZOLINSToc::Record(int i) const {
-  return store_->records[static_cast<std::size_t>(i)];
+  return store_->Record(i);
+}
+
+int ZOLINSToc::SlotOf(int i) const {
+  return store_->SlotOf(i);
+}
+
+int ZOLINSToc::PositionOfSlot(int slot) const {
+  return slot < 0 ? -1 : store_->PositionOf(slot);
 }
 
 ZOLINSUnitToc* ZOLINSToc::GetIiemeUnitToc(int i) const {
@@ -143,19 +139,14 @@ void ZOLINSToc::RecordsChanged() const {
   store_->index.reset();
 }
 
-const zol::NameIndex& ZOLINSToc::Index() const {
-  if (!store_->index) store_->index.reset(new zol::NameIndex(store_->records.data(), nbToc_));
-  return *store_->index;
-}
-
 int ZOLINSToc::GetIndex(const char* name, const ZOLINSType type) const {
   if (nbToc_ <= 0 || !name) return -1;
-  return Index().Find(name, type);
+  return PositionOfSlot(store_->Index().Find(name, type));
 }
 
 int ZOLINSToc::GetIndexAnyType(const char* name) const {
   if (nbToc_ <= 0 || !name) return -1;
-  return Index().FindAnyType(name);
+  return PositionOfSlot(store_->Index().FindAnyType(name));
 }
 
 int ZOLINSToc::IsVisible(const char* name) const {
@@ -166,12 +157,12 @@ int ZOLINSToc::IsVisible(const char* name) const {
 }
 
 int ZOLINSToc::ParseRecords(ZOLUnicodeString& msg, const char* failureFormat,
-                            const std::function<void(int, ZOLToken&)>& beforeRecord) {
+                            const std::function<void(int, zol::FieldReader&)>& beforeRecord) {
   ZOLUnicodeString recordMsg;
   for (int i = 0; i < nbToc_; ++i) {
-    ZOLToken token = zol::RecordTokenizer(GetLine(i));
-    if (beforeRecord) beforeRecord(i, token);
-    if (Record(i).WriteTabUnitToc(token, recordMsg) == 1) continue;
+    zol::FieldReader fields(GetLine(i));
+    if (beforeRecord) beforeRecord(i, fields);
+    if (Record(i).Parse(fields, recordMsg) == 1) continue;
     msg = zol::Message("ZOLINSInstToc.Error_Init", failureFormat, i + 1, fileName_);
     msg.Append(recordMsg);
     FailLoad();

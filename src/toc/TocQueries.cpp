@@ -1,13 +1,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
+#include <unordered_set>
 
 #include "ZOLINSCompar.h"
 #include "ZOLINSToc.h"
 #include "base/Message.h"
 #include "foundation/Names.h"
+#include "foundation/StockFill.h"
 #include "toc/InfoMessage.h"
 #include "toc/TocStorage.h"
+#include "toc/UnboundedQueries.h"
 
 namespace {
 
@@ -18,22 +22,12 @@ void SortNames(Stock* result, int (*compare)(const void*, const void*)) {
                compare);
 }
 
-// Whether entry(0) .. entry(count - 1) of a record's list holds `name`.
-template <typename Entry>
-bool ListHolds(int count, Entry entry, const char* name) {
-  for (int i = 0; name && i < count; ++i)
-    if (std::strcmp(entry(i), name) == 0) return true;
-  return false;
-}
-
-bool Supersedes(const ZOLINSUnitToc& record, const char* name) {
-  return ListHolds(
-      record.GetNbSupersede(), [&](int i) { return record.GetSupersede(i); }, name);
-}
-
-bool Listed(char (*names)[ZOLINS_NAME_SIZE], int count, const char* name) {
-  return ListHolds(
-      count, [&](int i) { return names[i]; }, name);
+// The given names of GetPackageOPT, each read up to its 48th byte.
+std::unordered_set<std::string_view> GivenNames(char (*names)[ZOLINS_NAME_SIZE], int nbNames) {
+  std::unordered_set<std::string_view> given;
+  for (int n = 0; names && n < nbNames; ++n)
+    given.emplace(names[n], ::strnlen(names[n], ZOLINS_NAME_SIZE));
+  return given;
 }
 
 }  // namespace
@@ -41,21 +35,12 @@ bool Listed(char (*names)[ZOLINS_NAME_SIZE], int count, const char* name) {
 template <typename Stock>
 void ZOLINSToc::FillLabels(Stock* result, ZOLINSType type, bool superseded) const {
   for (int k = 0; k < result->GetNbName(); ++k) {
-    const char* name = result->GetName(k);
-    int index = GetIndex(name, type == ZOLINS_UNKNOWNQ ? ZOLINS_CODE : type);
-    if (index < 0 && type == ZOLINS_UNKNOWNQ) index = GetIndex(name, ZOLINS_RUX2);
+    const int index = zol::LabelRecord(*this, result->GetName(k), type);
     if (index >= 0) {
       result->GetTabLabel()[k] = Record(index).GetLabel();
       continue;
     }
-    if (superseded) {
-      zol::AppendInfo(zol::Message("GetPackageOPT.Error",
-                                   "ZOLINSToc::GetPackageOPT : internal error on %s\n", name));
-    } else {
-      zol::AppendInfo(zol::Message("GetPackage.Error",
-                                   "ZOLINSToc::GetPackage: internal error on %s for type %s\n",
-                                   name, zol::TypeKeyword(type)));
-    }
+    zol::ReportUnlabelled(result->GetName(k), type, superseded);
     *result->GetNbNameAddress() = 0;
     return;
   }
@@ -65,14 +50,9 @@ template <typename Stock>
 void ZOLINSToc::ListPackage(ZOLINSPkg package, ZOLINSType type, Stock* result,
                             int visibleOnly) const {
   if (!result) return;
-  result->Reset();
-  for (int i = 0; i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = Record(i);
-    if (record.GetPackage() != package) continue;
-    if (type != ZOLINS_UNKNOWNQ && record.GetType() != type) continue;
-    if (visibleOnly == 1 && !IsVisible(record.GetName())) continue;
-    result->AddName(record.GetName());
-  }
+  zol::NameFill<Stock> fill(*result);
+  zol::EachPackageName(*this, package, type, visibleOnly,
+                       [&fill](const char* name) { return fill.Add(name); });
   SortNames(result, package == ZOLINS_FIX ? ComparStringRevert : ComparString);
   FillLabels(result, type, false);
 }
@@ -81,21 +61,24 @@ template <typename Stock>
 void ZOLINSToc::ListSuperseded(char (*names)[ZOLINS_NAME_SIZE], int nbNames, Stock* result,
                                int all) const {
   if (!result) return;
-  result->Reset();
+  zol::NameFill<Stock> fill(*result);
+  zol::NewNames met;
+  // False once the container is full: nothing more can be added.
+  const auto offer = [&](const ZOLINSUnitToc& record) {
+    for (int s = 0; s < record.GetNbSupersede(); ++s)
+      if (met.First(record.GetSupersede(s)) && !fill.Add(record.GetSupersede(s))) return false;
+    return true;
+  };
   if (all) {
-    for (int i = 0; i < nbToc_; ++i) {
-      const ZOLINSUnitToc& record = Record(i);
-      for (int s = 0; s < record.GetNbSupersede(); ++s) result->AddName(record.GetSupersede(s));
+    for (int i = 0; i < nbToc_ && offer(Record(i)); ++i) {
     }
   } else {
+    // A given name is never listed: marking it met keeps it out.
+    const std::unordered_set<std::string_view> given = GivenNames(names, nbNames);
+    for (const std::string_view name : given) met.First(name);
     for (int n = 0; names && n < nbNames; ++n) {
       const int index = GetIndex(names[n], ZOLINS_CODE);
-      if (index < 0) continue;
-      const ZOLINSUnitToc& record = Record(index);
-      for (int s = 0; s < record.GetNbSupersede(); ++s) {
-        if (!Listed(names, nbNames, record.GetSupersede(s)))
-          result->AddName(record.GetSupersede(s));
-      }
+      if (index >= 0 && !offer(Record(index))) break;
     }
   }
   SortNames(result, ComparString);
@@ -118,58 +101,60 @@ void ZOLINSToc::GetPackageOPT(char (*names)[ZOLINS_NAME_SIZE], int nbNames, ZOLI
 
 void ZOLINSToc::GetPackageIncludingExtra(const char* name, ZOLINSStockName* result) const {
   if (!result) return;
-  result->Reset();
-  auto superseding = std::make_unique<ZOLINSStockIndex>();
-  GetSuperseding(name, ZOLINS_CODE, superseding.get());
-  for (int i = 0; i < superseding->GetNbIndex(); ++i)
-    result->AddName(Record(superseding->GetIndex(i)).GetName());
+  zol::NameFill<ZOLINSStockName> fill(*result);
+  zol::NewNames met;
+  int records = 0;  // the superseding records are taken as an index list holds them: 4096 at most
+  zol::EachSuperseding(*this, name, ZOLINS_CODE, [&](int i) {
+    const char* found = Record(i).GetName();
+    if (met.First(found) && !fill.Add(found)) return false;
+    return ++records < ZOLINS_STOCK_CAPACITY;
+  });
   SortNames(result, ComparString);
   FillLabels(result, ZOLINS_CODE, true);
 }
 
-template <typename Match>
-void ZOLINSToc::CollectRecords(const ZOLINSType type, ZOLINSStockIndex* result, Match match) const {
+namespace {
+
+void CollectRecords(void (*walk)(const ZOLINSToc&, const char*, ZOLINSType,
+                                 const zol::IndexVisitor&),
+                    const ZOLINSToc& toc, const char* name, ZOLINSType type,
+                    ZOLINSStockIndex* result) {
   if (!result) return;
-  result->Reset();
-  for (int i = 0; i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = Record(i);
-    if (record.GetType() == type && match(record)) result->AddIndex(i);
-  }
+  zol::IndexFill fill(*result);
+  walk(toc, name, type, [&fill](int i) { return fill.Add(i); });
 }
 
+}  // namespace
+
 int ZOLINSToc::GetOneSuperseding(const char* name, const ZOLINSType type) const {
-  for (int i = 0; name && i < nbToc_; ++i) {
-    const ZOLINSUnitToc& record = Record(i);
-    if (record.GetType() == type && Supersedes(record, name)) return i;
-  }
-  return -1;
+  int first = -1;
+  zol::EachSuperseding(*this, name, type, [&first](int i) {
+    first = i;
+    return false;
+  });
+  return first;
 }
 
 void ZOLINSToc::GetSuperseding(const char* name, const ZOLINSType type,
                                ZOLINSStockIndex* result) const {
-  CollectRecords(type, result,
-                 [name](const ZOLINSUnitToc& record) { return Supersedes(record, name); });
+  CollectRecords(zol::EachSuperseding, *this, name, type, result);
 }
 
 void ZOLINSToc::GetPrerequing(const char* name, const ZOLINSType type,
                               ZOLINSStockIndex* result) const {
-  CollectRecords(type, result, [name](const ZOLINSUnitToc& record) {
-    return ListHolds(
-        record.GetNbPrereq(), [&](int i) { return record.GetPrereq(i); }, name);
-  });
+  CollectRecords(zol::EachPrerequing, *this, name, type, result);
 }
 
 void ZOLINSToc::GetIfrequing(const char* name, const ZOLINSType type,
                              ZOLINSStockIndex* result) const {
-  CollectRecords(type, result, [name](const ZOLINSUnitToc& record) {
-    return ListHolds(
-        record.GetNbIfreq(), [&](int i) { return record.GetIfreq(i)->GetUB(); }, name);
-  });
+  CollectRecords(zol::EachIfrequing, *this, name, type, result);
 }
 
 int ZOLINSToc::Remove(const char* name, const ZOLINSType type, ZOLUnicodeString& message) {
   const int index = GetIndex(name, type);
   if (index < 0) {
+    // "GetPackage.Error" is Remove's key as well: translated catalogues carry Remove's text under
+    // it, so it is not renamed.
     const char* keyword = zol::TypeKeyword(type);
     message =
         zol::CatalogueMessage("ZOLPelmo", "GetPackage.Error", {name ? name : "", keyword},
@@ -177,10 +162,9 @@ int ZOLINSToc::Remove(const char* name, const ZOLINSType type, ZOLUnicodeString&
                                           name ? name : "", keyword, fileName_ ? fileName_ : ""));
     return 0;
   }
-  // The records after it move up one place; each list keeps exactly one owner.
-  store_->records.erase(store_->records.begin() + index);
+  // The records after it move up one place in the table order; none moves in memory.
+  store_->Index().Remove(SlotOf(index));
+  store_->Erase(index);
   --nbToc_;
-  RecordsChanged();
-  if (onRemove_) onRemove_(index);
   return 1;
 }

@@ -1,6 +1,9 @@
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "ZOLINSUnitToc.h"
 #include "base/LargeMemory.h"
@@ -9,13 +12,14 @@
 #include "foundation/Names.h"
 #include "toc/RecordLine.h"
 
-// Parsing works on views into the tokenizer's text: a media TOC holds tens of thousands of lines,
-// and a copy per field would cost more than the parse itself.
+// Parsing works on views into the line: a media TOC holds tens of thousands of lines, and a copy
+// per field would cost more than the parse itself.
 
 namespace {
 
-std::string_view NextField(ZOLToken& token) {
-  return zol::TrimBlanks(token.NextView(':'));
+template <typename Fields>
+std::string_view NextField(Fields& fields) {
+  return zol::TrimBlanks(fields.NextView(':'));
 }
 
 // The value of `text` among the first `count` keywords, skipping the refused ones; -1 when none.
@@ -27,14 +31,19 @@ int FindKeyword(std::string_view text, const char* const* keywords, int count, i
   return -1;
 }
 
-// Calls `store(word)` for each blank-separated word; returns the number of words.
+// Calls `store(word)` for each blank-separated word; returns the number of words. A plain loop:
+// the words are short, and a library search per word costs more than it scans.
 template <typename Store>
 int EachWord(std::string_view text, Store store) {
   int count = 0;
-  std::size_t pos = 0;
-  for (std::string_view word = zol::NextWord(text, pos); !word.empty();
-       word = zol::NextWord(text, pos)) {
-    store(word);
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end) {
+    while (p < end && *p == ' ') ++p;
+    const char* word = p;
+    while (p < end && *p != ' ') ++p;
+    if (p == word) break;
+    store(std::string_view(word, static_cast<std::size_t>(p - word)));
     ++count;
   }
   return count;
@@ -63,6 +72,39 @@ void CutWords(std::string_view field, int& count, T*& list, Store store, Allocat
 }
 
 using Name = char[ZOLINS_NAME_SIZE];
+
+std::size_t NameLength(std::string_view word) {
+  return std::min<std::size_t>(word.size(), ZOLINS_NAME_SIZE - 1);
+}
+
+// A record's list of names as one block from `allocate`: the 32-bit offsets of the names, then
+// the names, each as long as it is (at most 47 characters) rather than in a 48-byte slot, since
+// most names are far shorter. `list` is left as it is when the field holds no name. The field is
+// scanned once: the words found are kept in `words` (reused from line to line) until the block's
+// size is known.
+template <typename Allocate>
+void CutNameList(std::string_view field, int& count, char*& list, Allocate allocate,
+                 std::vector<std::string_view>& words) {
+  words.clear();
+  std::size_t bytes = 0;
+  EachWord(field, [&](std::string_view word) {
+    words.push_back(word.substr(0, NameLength(word)));
+    bytes += words.back().size() + 1;
+  });
+  count = static_cast<int>(words.size());
+  if (count == 0) return;
+  const std::size_t header = words.size() * sizeof(std::uint32_t);
+  char* block = allocate(header + bytes);
+  std::uint32_t* offsets = reinterpret_cast<std::uint32_t*>(block);
+  std::size_t at = header;
+  for (const std::string_view word : words) {
+    *offsets++ = static_cast<std::uint32_t>(at);
+    std::memcpy(block + at, word.data(), word.size());
+    block[at + word.size()] = '\0';
+    at += word.size() + 1;
+  }
+  list = block;
+}
 
 template <typename Allocate>
 void CutNames(std::string_view field, int& count, Name*& list, Allocate allocate) {
@@ -94,9 +136,14 @@ void CutNumbers(std::string_view field, int& count, unsigned int*& list, Allocat
 template <typename T>
 T* ZOLINSUnitToc::NewArray(std::size_t n) {
   if (!arena_) return new T[n];
-  T* array = static_cast<T*>(arena_->Allocate(n * sizeof(T)));
+  T* array = static_cast<T*>(arena_->Allocate(n * sizeof(T), alignof(T)));
   std::uninitialized_default_construct_n(array, n);
   return array;
+}
+
+char* ZOLINSUnitToc::NewBlock(std::size_t bytes) {
+  if (!arena_) return new char[bytes];
+  return static_cast<char*>(arena_->Allocate(bytes, alignof(std::uint32_t)));
 }
 
 void ZOLINSUnitToc::SetFieldNumber(ZOLUnicodeString& field, int& count) {
@@ -119,10 +166,15 @@ void ZOLINSUnitToc::CutField(ZOLUnicodeString& field, int& count, unsigned int*&
 }
 
 int ZOLINSUnitToc::WriteTabUnitToc(ZOLToken& token, ZOLUnicodeString& message) {
+  return Parse(token, message);
+}
+
+template <typename Fields>
+int ZOLINSUnitToc::Parse(Fields& fields, ZOLUnicodeString& message) {
   Libere();
   nbSupersede_ = nbPrereq_ = nbIfreq_ = nbLangSize_ = 0;
 
-  const std::string_view type = NextField(token);
+  const std::string_view type = NextField(fields);
   const int typeValue = FindKeyword(type, ZOLINSTypeKeyword, 6, ZOLINS_UNKNOWNM, ZOLINS_UNKNOWNQ);
   if (typeValue < 0) {
     message = zol::Message("ZOLINSUnitToc.error_type", "ZOLINSUnitToc: unknown type: %s\n",
@@ -131,7 +183,7 @@ int ZOLINSUnitToc::WriteTabUnitToc(ZOLToken& token, ZOLUnicodeString& message) {
   }
   type_ = static_cast<ZOLINSType>(typeValue);
 
-  const std::string_view package = NextField(token);
+  const std::string_view package = NextField(fields);
   const int packageValue = FindKeyword(package, ZOLINSPkgKeyword, 10, ZOLINS_FIX, -1);
   if (packageValue < 0) {
     message = zol::Message("ZOLINSUnitToc.error_package", "ZOLINSUnitToc: unknown package: %s\n",
@@ -140,41 +192,48 @@ int ZOLINSUnitToc::WriteTabUnitToc(ZOLToken& token, ZOLUnicodeString& message) {
   }
   package_ = static_cast<ZOLINSPkg>(packageValue);
 
-  const std::string_view name = NextField(token);
+  const std::string_view name = NextField(fields);
   zol::CopyName(name_, name);
   hfxLevel_ = 0;
   const std::size_t dot = name.rfind('.');
   if (package_ == ZOLINS_HFX && dot != std::string_view::npos)
     hfxLevel_ = zol::LeadingDigits(name.substr(dot + 1));
 
-  const auto names = [this](std::size_t n) { return NewArray<Name>(n); };
-  CutNames(NextField(token), nbSupersede_, supersede_, names);
-  CutNames(NextField(token), nbPrereq_, prereq_, names);
+  const auto bytes = [this](std::size_t n) { return NewBlock(n); };
+  static thread_local std::vector<std::string_view> words;
+  CutNameList(NextField(fields), nbSupersede_, supersede_, bytes, words);
+  CutNameList(NextField(fields), nbPrereq_, prereq_, bytes, words);
   if (nbPrereq_ == 0 && package_ == ZOLINS_FSP) {
     message =
         zol::Message("ZOLINSUnitToc.error_prereq", "ZOLINSUnitToc: missing prereq for %s\n", name_);
     return -1;
   }
-  return ParseRemainingFields(token);
+  ParseRemainingFields(fields);
+  return 1;
 }
 
-int ZOLINSUnitToc::ParseRemainingFields(ZOLToken& token) {
-  CutIfreqs(NextField(token), nbIfreq_, ifreq_,
+template <typename Fields>
+void ZOLINSUnitToc::ParseRemainingFields(Fields& fields) {
+  CutIfreqs(NextField(fields), nbIfreq_, ifreq_,
             [this](std::size_t n) { return NewArray<ZOLINSIfreq>(n); });
   sizefs_ = 0;
-  zol::ParseUnsigned(NextField(token), sizefs_);
-  zol::CopyCut(timestamp_, sizeof timestamp_, NextField(token));
-  zol::CopyCut(os_, sizeof os_, NextField(token));
-  zol::CopyCut(gaLevel_, sizeof gaLevel_, NextField(token));
+  zol::ParseUnsigned(NextField(fields), sizefs_);
+  zol::CopyCut(timestamp_, sizeof timestamp_, NextField(fields));
+  zol::CopyCut(os_, sizeof os_, NextField(fields));
+  zol::CopyCut(gaLevel_, sizeof gaLevel_, NextField(fields));
   spkLevel_ = 0;
-  zol::ParseInt(NextField(token), spkLevel_);
+  zol::ParseInt(NextField(fields), spkLevel_);
 
-  const std::string_view label = NextField(token);
-  label_ = NewArray<char>(label.size() + 32);
+  // A record of its own gives its label 32 bytes to spare beyond the text, as labels always had;
+  // the labels of a table, tens of thousands of them, take what they hold (nothing in the
+  // library writes to a label).
+  const std::string_view label = NextField(fields);
+  label_ = NewArray<char>(label.size() + (arena_ ? 1 : 32));
   if (!label.empty()) std::memcpy(label_, label.data(), label.size());
   label_[label.size()] = '\0';
 
-  CutNumbers(NextField(token), nbLangSize_, langSizes_,
+  CutNumbers(NextField(fields), nbLangSize_, langSizes_,
              [this](std::size_t n) { return NewArray<unsigned int>(n); });
-  return 1;
 }
+
+template int ZOLINSUnitToc::Parse(zol::FieldReader&, ZOLUnicodeString&);

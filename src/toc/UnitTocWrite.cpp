@@ -5,8 +5,9 @@
 
 namespace {
 
-void AppendNames(std::string& out, char (*names)[ZOLINS_NAME_SIZE], int count) {
-  for (int i = 0; names && i < count; ++i) out.append(names[i]).append(1, ' ');
+template <typename Entry>
+void AppendNames(std::string& out, int count, Entry entry) {
+  for (int i = 0; i < count; ++i) out.append(entry(i)).append(1, ' ');
   out += ':';
 }
 
@@ -18,8 +19,9 @@ int ZOLINSUnitToc::WriteLineToc(ZOLUnicodeString& line, ZOLUnicodeString& /*mess
   out.append(zol::TypeKeyword(type_)).append(1, ':');
   out.append(zol::PackageKeyword(package_)).append(1, ':');
   out.append(name_).append(1, ':');
-  AppendNames(out, supersede_, nbSupersede_);
-  AppendNames(out, prereq_, nbPrereq_);
+  // A list freed by Libere keeps its count: its pointer says whether it is there.
+  AppendNames(out, supersede_ ? nbSupersede_ : 0, [this](int i) { return GetSupersede(i); });
+  AppendNames(out, prereq_ ? nbPrereq_ : 0, [this](int i) { return GetPrereq(i); });
   for (int i = 0; ifreq_ && i < nbIfreq_; ++i)
     out.append(ifreq_[i].GetPL()).append(1, '/').append(ifreq_[i].GetUB()).append(1, ' ');
   out += ':';

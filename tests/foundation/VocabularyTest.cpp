@@ -14,6 +14,7 @@
 #include "ZOLINSStock.h"
 #include "ZOLInsFic.h"
 #include "foundation/OrderedSet.h"
+#include "foundation/StockFill.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -99,6 +100,31 @@ TEST(Containers, AddOnceAndStopAtCapacityConsistently) {
   EXPECT_EQ(names->AddName(longName.c_str()), 0);
   EXPECT_EQ(std::strlen(names->GetName(0)), 47u);
   EXPECT_EQ(names->AddName(longName.substr(0, 47).c_str()), 0);
+}
+
+// The fills take the walk's word that an entry is new: they only count, up to the capacity.
+TEST(Containers, FillsKeepTheCapacityAndTheWalksOwnDuplicateCheck) {
+  auto indexes = std::make_unique<ZOLINSStockIndex>();
+  indexes->AddIndex(99);
+  zol::IndexFill fill(*indexes);  // resets
+  for (int i = 0; i < ZOLINS_STOCK_CAPACITY; ++i) ASSERT_TRUE(fill.Add(i));
+  EXPECT_FALSE(fill.Add(ZOLINS_STOCK_CAPACITY));
+  EXPECT_EQ(indexes->GetNbIndex(), ZOLINS_STOCK_CAPACITY);
+  EXPECT_EQ(indexes->GetIndex(ZOLINS_STOCK_CAPACITY - 1), ZOLINS_STOCK_CAPACITY - 1);
+
+  ZOLINSStockNameInst two(2);
+  zol::NameFill<ZOLINSStockNameInst> names(two);
+  const std::string longName(60, 'n');
+  const std::vector<std::string> offered = {longName, "B", longName, "B", "C"};
+  zol::NewNames met;  // holds views of `offered`
+  std::vector<std::string> added;
+  for (const std::string& name : offered)
+    if (met.First(name) && names.Add(name.c_str()))
+      added.push_back(two.GetName(two.GetNbName() - 1));
+  EXPECT_EQ(added, (std::vector<std::string>{longName.substr(0, 47), "B"}));
+  EXPECT_EQ(two.GetLabel(1), nullptr);
+  ZOLINSStockNameInst none(0);
+  EXPECT_FALSE(zol::NameFill<ZOLINSStockNameInst>(none).Add("A"));
 }
 
 TEST(OrderedSet, KeepsFirstSeenOrderAndCapacity) {

@@ -141,4 +141,37 @@ TEST_F(MediaToc, SixtyThousandLinesLoad) {
   EXPECT_EQ(toc.GetIndexI(60002), 59999);
 }
 
+// Prefix entries and order lookups follow the records through removals at the end and in the
+// middle, and a medium refused halfway (line 3000 of 5000, lists already parsed) leaves nothing
+// behind: the sanitizer build checks for leaks, and the same table loads again.
+TEST_F(MediaToc, RemovalsAtTheEndAndInTheMiddleAndAFailedLoadHalfway) {
+  ASSERT_EQ(Load(Media({E("A"), E("B"), E("C"), E("D").Type("rux2"), E("D")}, {3, 4, 9, 6, 9})), 1);
+  ASSERT_EQ(toc.Remove("D", ZOLINS_CODE, message), 1);  // the last
+  EXPECT_EQ(Prefixes(), "A:3:1000 A:4:2000 A:9:3000 A:6:4000");
+  ASSERT_EQ(toc.Remove("B", ZOLINS_CODE, message), 1);  // in the middle
+  EXPECT_EQ(Prefixes(), "A:3:1000 A:9:3000 A:6:4000");
+  EXPECT_EQ(toc.GetIndexI(9), 1);
+  EXPECT_EQ(toc.GetIndexI(6), 2);
+  EXPECT_EQ(toc.GetIndexI(4), -1);
+  ASSERT_EQ(toc.Remove("C", ZOLINS_CODE, message), 1);  // the only other entry with order 9 is gone
+  EXPECT_EQ(toc.GetIndexI(9), -1);
+  EXPECT_EQ(toc.GetIndex("D", ZOLINS_RUX2), 1);
+
+  std::string text;
+  for (int i = 0; i < 5000; ++i)
+    text += E("E" + std::to_string(i))
+                .Pkg(i == 2999 ? "FIX" : "FWK")
+                .Prereq("E0 E1 E2")
+                .Supersede("OLD")
+                .Ifreq("E1/E2")
+                .MediaLine("A", i + 3, 9) +
+            "\n";
+  EXPECT_EQ(Load(text), -1);
+  EXPECT_NE(message.str().find("line number 3000"), std::string::npos) << message.str();
+  EXPECT_EQ(toc.GetNbToc(), -1);
+  EXPECT_EQ(toc.GetIiemePrefixToc(0), nullptr);
+  ASSERT_EQ(Load(Media({E("A"), E("B")})), 1);
+  EXPECT_EQ(Prefixes(), "A:3:1000 A:4:2000");
+}
+
 }  // namespace

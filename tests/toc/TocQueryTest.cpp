@@ -5,6 +5,7 @@
 #include "ZOLINSToc.h"
 #include "support/TestSupport.h"
 #include "support/TocBuilder.h"
+#include "toc/UnboundedQueries.h"
 
 namespace {
 
@@ -130,6 +131,129 @@ TEST_F(TocQuery, ResultContainersNeverOverflow) {
   EXPECT_EQ(names.GetNbName(), ZOLINS_STOCK_CAPACITY);
   toc.GetPackageOPT(nullptr, 0, &names, 1);
   EXPECT_EQ(names.GetNbName(), ZOLINS_STOCK_CAPACITY);
+}
+
+// Records that share names across types, with repeated (name, type) pairs, so that removals hand
+// the first place of a name over to a later record.
+const std::initializer_list<E> kShared = {E("A").Prereq("HUB"),
+                                          E("A").Type("rux2"),
+                                          E("B").Prereq("HUB X"),
+                                          E("A"),
+                                          E("C").Type("samples"),
+                                          E("B").Type("rux2"),
+                                          E("C").Prereq("HUB"),
+                                          E("B"),
+                                          E("A").Type("rux2"),
+                                          E("D").Prereq("HUB"),
+                                          E("C"),
+                                          E("A")};
+
+class SharedNames : public TocQuery, public ::testing::WithParamInterface<std::vector<int>> {
+ protected:
+  // What every lookup must give, from a plain scan of the table as it is.
+  void ExpectLookupsMatchAScan() {
+    for (const char* name : {"A", "B", "C", "D", "HUB"}) {
+      int any = -1;
+      for (ZOLINSType type : {ZOLINS_CODE, ZOLINS_RUX2, ZOLINS_DOCUMENTATION, ZOLINS_SAMPLES}) {
+        int first = -1;
+        for (int i = toc.GetNbToc() - 1; i >= 0; --i) {
+          const ZOLINSUnitToc& record = *toc.GetIiemeUnitToc(i);
+          if (std::string(record.GetName()) != name) continue;
+          if (record.GetType() == type) first = i;
+          if (any < 0 || i < any) any = i;
+        }
+        EXPECT_EQ(toc.GetIndex(name, type), first) << name << " of type " << type;
+      }
+      EXPECT_EQ(toc.GetIndexAnyType(name), any) << name;
+    }
+    I requiring;
+    for (int i = 0; i < toc.GetNbToc(); ++i) {
+      const ZOLINSUnitToc& record = *toc.GetIiemeUnitToc(i);
+      if (record.GetType() == ZOLINS_CODE && record.GetNbPrereq() > 0 &&
+          std::string(record.GetPrereq(0)) == "HUB")
+        requiring.push_back(i);
+    }
+    EXPECT_EQ(Indexes(&ZOLINSToc::GetPrerequing, "HUB"), requiring);
+  }
+};
+
+// Each parameter removes, one after the other, the record at these positions (counted in the
+// table as it is at that moment): first, middle and last places, down to an empty table.
+TEST_P(SharedNames, LookupsStayTrueAfterEachRemoval) {
+  Load(kShared);
+  ExpectLookupsMatchAScan();
+  for (int position : GetParam()) {
+    if (position < 0) position += toc.GetNbToc();  // counted from the end
+    const ZOLINSUnitToc* record = toc.GetIiemeUnitToc(position);
+    ASSERT_NE(record, nullptr);
+    const std::string name = record->GetName();
+    const ZOLINSType type = record->GetType();
+    // Remove takes the first record of that name and type: only remove one that is the first.
+    if (toc.GetIndex(name.c_str(), type) != position) continue;
+    const int before = toc.GetNbToc();
+    ASSERT_EQ(toc.Remove(name.c_str(), type, message), 1);
+    EXPECT_EQ(toc.GetNbToc(), before - 1);
+    ExpectLookupsMatchAScan();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstMiddleLast, SharedNames,
+                         ::testing::Values(std::vector<int>(12, 0), std::vector<int>(12, -1),
+                                           std::vector<int>{6, 5, 4, 3, 0, -1, 2, 1},
+                                           std::vector<int>{3, 0, -1, 0, 1, -1, 0, 0, 0}));
+
+TEST_F(TocQuery, NamesSharedAcrossTypesAreListedOnce) {
+  Load({E("P").Type("rux2").Label("rux"), E("P").Label("code"), E("P").Type("samples"),
+        E("Q").Type("rux2"), E("P").Label("again"), E("R").Supersede("X Y"),
+        E("R").Type("rux2").Supersede("Y"), E("S").Supersede("X X"), E("R").Supersede("X"),
+        E("X").Pkg("FWK").Label("LX"), E("Y").Pkg("FWK")});
+  EXPECT_EQ(Package(ZOLINS_PRD, ZOLINS_UNKNOWNQ),
+            (V{"P=code", "Q=Q label", "R=R label", "S=S label"}));
+  std::vector<std::string> all;
+  for (const zol::NameAndLabel& found : zol::AllOfPackage(toc, ZOLINS_PRD, ZOLINS_UNKNOWNQ, 0))
+    all.push_back(std::string(found.name) + "=" + found.label);
+  EXPECT_EQ(all, Names());
+  toc.GetPackageOPT(nullptr, 0, &names, 1);
+  EXPECT_EQ(Names(), (V{"X=LX", "Y=Y label"}));
+  toc.GetPackageIncludingExtra("X", &names);  // two code records named R, and S
+  EXPECT_EQ(Names(), (V{"R=R label", "S=S label"}));
+  EXPECT_EQ(zol::AllSuperseding(toc, "X", ZOLINS_CODE), (I{5, 7, 8}));
+  EXPECT_EQ(zol::AllSuperseding(toc, "Y", ZOLINS_RUX2), I{6});
+}
+
+// The containers hold 4096 entries: the 4096th result is there, the 4097th is not, and the
+// unbounded queries give every one.
+TEST_F(TocQuery, The4096thResultIsKeptThe4097thOnlyByTheUnboundedQueries) {
+  std::string text;
+  const int n = ZOLINS_STOCK_CAPACITY + 1;
+  // File order Z0000, Z0001, ..., and last A0000: the one left out would sort first.
+  for (int i = 0; i < n; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%c%04d", i + 1 < n ? 'Z' : 'A', i + 1 < n ? i : 0);
+    text += E(name).Pkg("FWK").Prereq("HUB").Supersede("OLD").Line() + "\n";
+  }
+  path = dir.Write("TOC", text);
+  ASSERT_EQ(zoltest::LoadPlainToc(toc, path, message), 1);
+  toc.GetPackage(ZOLINS_FWK, ZOLINS_CODE, &names, 0);
+  ASSERT_EQ(names.GetNbName(), ZOLINS_STOCK_CAPACITY);
+  EXPECT_STREQ(names.GetName(0), "Z0000");
+  EXPECT_STREQ(names.GetName(ZOLINS_STOCK_CAPACITY - 1), "Z4095");
+  const std::vector<zol::NameAndLabel> all = zol::AllOfPackage(toc, ZOLINS_FWK, ZOLINS_CODE, 0);
+  ASSERT_EQ(all.size(), static_cast<size_t>(n));
+  EXPECT_STREQ(all[0].name, "A0000");
+  EXPECT_STREQ(all[0].label, "A0000 label");
+  EXPECT_STREQ(all[n - 1].name, "Z4095");
+
+  const I requiring = Indexes(&ZOLINSToc::GetPrerequing, "HUB");
+  ASSERT_EQ(requiring.size(), static_cast<size_t>(ZOLINS_STOCK_CAPACITY));
+  EXPECT_EQ(requiring.back(), ZOLINS_STOCK_CAPACITY - 1);
+  const std::vector<int> every = zol::AllPrerequing(toc, "HUB", ZOLINS_CODE);
+  ASSERT_EQ(every.size(), static_cast<size_t>(n));
+  EXPECT_EQ(every.back(), n - 1);
+  EXPECT_EQ(Indexes(&ZOLINSToc::GetSuperseding, "OLD").size(), requiring.size());
+  toc.GetPackageIncludingExtra("OLD", &names);  // the names of the first 4096 records
+  EXPECT_EQ(names.GetNbName(), ZOLINS_STOCK_CAPACITY);
+  EXPECT_STREQ(names.GetName(0), "Z0000");
 }
 
 }  // namespace

@@ -52,6 +52,15 @@ TEST_F(TocTable, VisibilityFollowsPCFGListWhereverItLies) {
   EXPECT_EQ(toc.IsVisible("A"), 1);
   EXPECT_EQ(toc.IsVisible("B"), 0);  // blanks are part of a visible name
   EXPECT_EQ(toc.IsVisible(" B"), 1);
+  // Names are 47 characters at most, listed ones as well as asked ones: a longer name in the list
+  // and a longer name asked about are the same name once both are cut.
+  const std::string longName = std::string(47, 'L'), longer = longName + "-and-more";
+  dir.Write("PCFG.list", longer + "\n");
+  ASSERT_EQ(Load({E(longer)}), 1);
+  EXPECT_EQ(toc.IsVisible(longName.c_str()), 1);
+  EXPECT_EQ(toc.IsVisible(longer.c_str()), 1);
+  EXPECT_EQ(toc.IsVisible(toc.GetIiemeUnitToc(0)->GetName()), 1);
+  EXPECT_EQ(toc.IsVisible(longName.substr(0, 46).c_str()), 0);
   std::string deep = "d";  // beyond the old path limit
   while (deep.size() < 1100) deep += "/directory";
   dir.Write(deep + "/PCFG.list", "A\n");
@@ -94,6 +103,10 @@ TEST_F(TocTable, LevelsFollowFileOrderAndTheTimestampTheFirstRecord) {
   EXPECT_EQ(toc.GetHFXLevel(), 0);
   ASSERT_EQ(Load({E("A"), E("H.1").Pkg("HFX"), E("H.2").Pkg("HFX")}), 1);
   EXPECT_STREQ(toc.GetHFXName(), "H.1");
+  EXPECT_EQ(toc.GetHFXLevel(), 2);
+  // The level is the last hot fix's, not the highest; the name the first one's.
+  ASSERT_EQ(Load({E("H.3").Pkg("HFX"), E("H.7").Pkg("HFX"), E("H.2").Pkg("HFX")}), 1);
+  EXPECT_STREQ(toc.GetHFXName(), "H.3");
   EXPECT_EQ(toc.GetHFXLevel(), 2);
   toc.SetTimestamp();
   EXPECT_STRNE(toc.GetIiemeUnitToc(0)->GetTimestamp(), "20260101000000");

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Common.h"
+#include "toc/UnboundedQueries.h"
 
 namespace zoltoc {
 namespace {
@@ -25,16 +26,15 @@ int RunPackages(const PackagesOptions& options) {
   if (!options.type.empty()) types = {ParseType(options.type)};
 
   nlohmann::json elements = nlohmann::json::array();
-  auto found = std::make_unique<ZOLINSStockName>();
   for (ZOLINSPkg package : packages) {
     for (ZOLINSType type : types) {
-      toc->GetPackage(package, type, found.get(), options.visibleOnly ? 1 : 0);
-      for (int i = 0; i < found->GetNbName(); ++i) {
-        const char* label = found->GetLabel(i);
-        elements.push_back({{"name", found->GetName(i)},
+      // Every element, not only the first 4096 that a ZOLINSStockName holds.
+      for (const zol::NameAndLabel& found :
+           zol::AllOfPackage(*toc, package, type, options.visibleOnly ? 1 : 0)) {
+        elements.push_back({{"name", found.name},
                             {"type", TypeName(type)},
                             {"package", PackageName(package)},
-                            {"label", label ? label : ""}});
+                            {"label", found.label ? found.label : ""}});
       }
     }
   }
@@ -57,10 +57,9 @@ struct ElementOptions {
   bool json = false;
 };
 
-nlohmann::json NamesOf(const ZOLINSToc& toc, const ZOLINSStockIndex& indexes) {
+nlohmann::json NamesOf(const ZOLINSToc& toc, const std::vector<int>& indexes) {
   nlohmann::json names = nlohmann::json::array();
-  for (int i = 0; i < indexes.GetNbIndex(); ++i)
-    names.push_back(toc.GetIiemeUnitToc(indexes.GetIndex(i))->GetName());
+  for (int index : indexes) names.push_back(toc.GetIiemeUnitToc(index)->GetName());
   return names;
 }
 
@@ -134,13 +133,10 @@ int RunElement(const ElementOptions& options) {
                   {"order", prefix->GetOrder()},
                   {"archiveSize", prefix->GetSizeCaf()}};
   }
-  auto indexes = std::make_unique<ZOLINSStockIndex>();
-  toc->GetSuperseding(options.name.c_str(), type, indexes.get());
-  e["supersededBy"] = NamesOf(*toc, *indexes);
-  toc->GetPrerequing(options.name.c_str(), type, indexes.get());
-  e["requiredBy"] = NamesOf(*toc, *indexes);
-  toc->GetIfrequing(options.name.c_str(), type, indexes.get());
-  e["conditionallyRequiredBy"] = NamesOf(*toc, *indexes);
+  // Every element, not only the first 4096 that a ZOLINSStockIndex holds.
+  e["supersededBy"] = NamesOf(*toc, zol::AllSuperseding(*toc, options.name.c_str(), type));
+  e["requiredBy"] = NamesOf(*toc, zol::AllPrerequing(*toc, options.name.c_str(), type));
+  e["conditionallyRequiredBy"] = NamesOf(*toc, zol::AllIfrequing(*toc, options.name.c_str(), type));
   if (options.json) {
     PrintJson(e);
   } else {

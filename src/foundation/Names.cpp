@@ -1,5 +1,5 @@
-#include "ZOLINSTypes.h"
 #include "foundation/Names.h"
+#include "ZOLINSTypes.h"
 
 const char* const ZOLINSTypeKeyword[6] = {"code",     "rux2",     "documentation",
                                           "unknownM", "unknownQ", "samples"};
