@@ -48,5 +48,6 @@ void ZOLINSInstToc::MainChecks(ZOLUnicodeString& report, char* installPath, int 
 void ZOLINSInstToc::CheckIntegAllTOCElements(ZOLUnicodeString& report, char* installPath,
                                              int checkLevel, int compactDocReport, int& status) {
   if (!installPath) return;
-  zol::ElementWalk(*this, report, installPath, checkLevel, compactDocReport, status).Run();
+  zol::CheckContext context(*this, report, installPath, checkLevel, compactDocReport, status);
+  zol::ElementWalk(context).Run();
 }

@@ -1,6 +1,7 @@
 #include "integrity/FileSum.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <new>
 
 #include "integrity/ByteSum.h"
+#include "integrity/Interrupt.h"
 
 namespace zol {
 namespace {
@@ -31,12 +33,33 @@ std::unique_ptr<unsigned char, FreeBuffer> PageAlignedBuffer(std::size_t size) {
 
 }  // namespace
 
-std::optional<std::uint32_t> SumFileBytes(int fd, std::uint64_t size) {
+OpenedFile OpenRegularFile(const std::string& path) {
+  OpenedFile file;
+  // Opened without blocking, so that a FIFO or a device never holds the check: only a regular
+  // file is read, and O_NONBLOCK changes nothing for one. When base's OpenForReading opens this
+  // way and refuses what is not regular, this becomes that call.
+  file.fd = UniqueFd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat info;
+  if (!file.fd.valid()) {
+    file.failure = OpenedFile::Failure::kOpen;
+  } else if (::fstat(file.fd.get(), &info) != 0) {
+    file.failure = OpenedFile::Failure::kStat;
+  } else if (!S_ISREG(info.st_mode)) {
+    file.failure = OpenedFile::Failure::kNotRegular;
+  } else {
+    file.size = info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+  }
+  return file;
+}
+
+std::optional<std::uint32_t> SumFileBytes(int fd, std::uint64_t size, bool* interrupted) {
   const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(size, kFileSumChunk));
   const auto buffer = PageAlignedBuffer(chunk);
   if (size > kFileSumChunk) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   std::uint32_t sum = 0;
-  while (size > 0) {
+  for (bool first = true; size > 0; first = false) {
+    // A large file is given up between two reads once an interrupt is caught.
+    if (interrupted && !first && InterruptCaught()) return *interrupted = true, std::nullopt;
     const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(size, chunk));
     const ssize_t got = ::read(fd, buffer.get(), wanted);
     if (got < 0 && errno == EINTR) continue;
@@ -45,6 +68,20 @@ std::optional<std::uint32_t> SumFileBytes(int fd, std::uint64_t size) {
     size -= static_cast<std::uint64_t>(got);
   }
   return sum;
+}
+
+std::optional<std::uint32_t> SumOfOpenFile(const OpenedFile& file, bool* interrupted) {
+  // The size is taken once, at the open: bytes appended while the file is read are not summed, and
+  // a file that shrinks meanwhile counts as unreadable.
+  if (file.failure != OpenedFile::Failure::kNone) return std::nullopt;
+  if (file.size == 0) return 0;
+  try {
+    const std::optional<std::uint32_t> sum = SumFileBytes(file.fd.get(), file.size, interrupted);
+    if (sum && *sum == kUnreadableSum) return std::nullopt;
+    return sum;
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace zol

@@ -3,6 +3,7 @@
 
 #include "ZOLINSIntegrity.h"
 #include "base/Message.h"
+#include "integrity/Interrupt.h"
 #include "integrity/Observer.h"
 
 // Plain ints so that callers can declare them as such; on this platform that is what
@@ -18,6 +19,16 @@ void SignalIntercept(int signal) {
   _i_SignalIntercept_KillProcess = 1;
   _i_SignalIntercept_SignalNum = signal;
 }
+
+namespace zol {
+
+bool InterruptCaught() {
+  // The flag is only ever set, from 0 to 1, by the handler; readers on other threads see the
+  // change at their next poll.
+  return __atomic_load_n(&_i_SignalIntercept_KillProcess, __ATOMIC_RELAXED) != 0;
+}
+
+}  // namespace zol
 
 int CheckInterrupt(ZOLUnicodeString& report) {
   if (_i_SignalIntercept_KillProcess == 0) return 0;

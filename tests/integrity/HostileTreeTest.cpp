@@ -1,0 +1,110 @@
+// Integrity checks of trees that hold what a check must not block on or read past: FIFOs, control
+// files that are not files, huge files, and a real SIGINT in the middle of a read.
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <climits>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "ZOLINSInstToc.h"
+#include "support/TestSupport.h"
+#include "support/TocBuilder.h"
+
+namespace {
+
+using zoltest::E;
+
+const std::string kNotFound = ": file not found, possible trouble in case of removal";
+const std::string kUnopenable = ": unable to open this file in reading mode";
+const std::string kInterrupted = "CheckIntegrity has been interrupted (signal 2)";
+
+// An installation in a temporary directory: PRESENT from records, control files from texts.
+struct Tree {
+  explicit Tree(std::initializer_list<E> records) {
+    dir.Write("control/PRESENT", zoltest::TocText(records));
+    dir.Write("control/PCFG.list", "");
+  }
+  std::string root() const { return dir.path(); }
+  void Control(const std::string& name, const std::string& text) const {
+    dir.Write("control/" + name, text);
+  }
+  // CheckIntegrity of the tree; the status goes to *status when given.
+  std::string Check(int level, int* status = nullptr) const {
+    ZOLINSInstToc toc;
+    std::string present = dir / "control/PRESENT";
+    ZOLUnicodeString message, report;
+    EXPECT_EQ(toc.InitInst(&present[0], message), 1) << message.str();
+    const int result = toc.CheckIntegrity(report, root().c_str(), level, 0);
+    if (status) *status = result;
+    return report.str();
+  }
+
+  zoltest::ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
+  zoltest::TempDir dir;
+};
+
+// A file of `size` bytes below `dir` that takes no room: its bytes are all 0, its checksum 0.
+void Sparse(const zoltest::TempDir& dir, const std::string& relative, off_t size) {
+  ASSERT_EQ(::truncate(dir.Write(relative, "").c_str(), size), 0);
+}
+
+// Whether process `pid` has `path` open.
+bool HasOpen(pid_t pid, const std::string& path) {
+  const std::string fds = "/proc/" + std::to_string(pid) + "/fd/";
+  for (int fd = 0; fd < 64; ++fd) {
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink((fds + std::to_string(fd)).c_str(), target, sizeof target);
+    if (n > 0 && std::string(target, static_cast<std::size_t>(n)) == path) return true;
+  }
+  return false;
+}
+
+TEST(HostileTree, FifosAndDirectoriesAreReportedWithoutBlocking) {
+  const Tree tree({E("A"), E("B")});
+  tree.Control("A", "./control/A\n./bin/fifo 12\n./bin/quiet-fifo\n./bin/dir 12\n");
+  ASSERT_EQ(::mkfifo((tree.dir / "control/B").c_str(), 0600), 0);
+  zoltest::MakeDirs(tree.dir / "bin/dir");
+  ASSERT_EQ(::mkfifo((tree.dir / "bin/fifo").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((tree.dir / "bin/quiet-fifo").c_str(), 0600), 0);
+  // No writer ever opens the FIFOs: a check that waits for one is ended by the alarm.
+  EXPECT_EQ(zoltest::RunInChild([&] {
+              ::alarm(1);
+              EXPECT_EQ(tree.Check(2), tree.root() + "/bin/fifo" + kUnopenable + tree.root() +
+                                           "/bin/dir" + kUnopenable + tree.root() +
+                                           "/control/B: unable to read this file");
+              return 0;
+            }),
+            0);
+}
+
+TEST(HostileTree, SigintStopsTheReadOfAHugeFile) {
+  const Tree tree({E("A"), E("B")});
+  Sparse(tree.dir, "bin/huge", off_t(1) << 38);
+  tree.Control("A", "./control/A\n./bin/huge 1\n./bin/gone-a\n");
+  tree.Control("B", "./control/B\n./bin/gone-b\n");
+  const std::string reportPath = tree.dir / "report";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(20);
+    zoltest::WriteFile(reportPath, tree.Check(2));
+    ::_exit(0);
+  }
+  const auto start = std::chrono::steady_clock::now();
+  while (!HasOpen(child, tree.dir / "bin/huge") &&
+         std::chrono::steady_clock::now() - start < std::chrono::seconds(10))
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ::kill(child, SIGINT);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  // The huge file is given up (neither bad nor unreadable), the rest of its element is checked,
+  // and the walk stops before the next one.
+  EXPECT_EQ(zoltest::ReadFile(reportPath), tree.root() + "/bin/gone-a" + kNotFound + kInterrupted);
+}
+
+}  // namespace
