@@ -7,6 +7,7 @@
 #include "base/Message.h"
 #include "integrity/ElementWalk.h"
 #include "integrity/Observer.h"
+#include "integrity/ReadAhead.h"
 
 int ZOLINSInstToc::CheckIntegrity(ZOLUnicodeString& report, const char* installPath, int checkLevel,
                                   int compactDocReport) {
@@ -49,5 +50,5 @@ void ZOLINSInstToc::CheckIntegAllTOCElements(ZOLUnicodeString& report, char* ins
                                              int checkLevel, int compactDocReport, int& status) {
   if (!installPath) return;
   zol::CheckContext context(*this, report, installPath, checkLevel, compactDocReport, status);
-  zol::ElementWalk(context).Run();
+  zol::ElementWalk(context, zol::CheckReaders()).Run();
 }

@@ -4,6 +4,7 @@
 #include "ZOLINSIntegrity.h"
 #include "base/Message.h"
 #include "integrity/Findings.h"
+#include "integrity/Interrupt.h"
 #include "integrity/Observer.h"
 
 namespace {
@@ -80,7 +81,7 @@ void ZOLINSInstToc::CheckAllFSPIfrequed(ZOLUnicodeString& report, int& status) {
 }
 
 void ZOLINSInstToc::CheckPrereqIfreq(ZOLUnicodeString& report, int compactDocReport, int& status) {
-  if (_i_SignalIntercept_KillProcess) return;
+  if (zol::InterruptCaught()) return;
   const zol::FindingSink sink{report, compactDocReport, status};
   for (int i = 0; i < GetNbToc(); ++i) {
     const ZOLINSUnitToc* record = GetIiemeUnitToc(i);

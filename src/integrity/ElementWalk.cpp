@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <system_error>
+
 #include "ZOLFile.h"
 #include "ZOLINSIntegrity.h"
 #include "integrity/ControlLookup.h"
@@ -9,6 +11,7 @@
 #include "integrity/FileChecks.h"
 #include "integrity/FileSum.h"
 #include "integrity/Observer.h"
+#include "integrity/ReadAhead.h"
 
 namespace zol {
 namespace {
@@ -19,6 +22,10 @@ bool IsLevelElement(std::string_view name) {
   auto digit = [](char c) { return c >= '0' && c <= '9'; };
   return name.size() >= 4 && name[0] == 'B' && digit(name[1]) && digit(name[2]) && name[3] == '.';
 }
+
+// How far ahead of the element being checked the walk reads: files submitted, and elements.
+constexpr std::size_t kFilesAhead = 1024;
+constexpr std::size_t kElementsAhead = 256;
 
 }  // namespace
 
@@ -55,13 +62,30 @@ ListedSum SumListedFile(const std::string& path) {
   return result;
 }
 
+ElementWalk::ElementWalk(CheckContext& context, int readers) : context_(context) {
+  // Only a level-2 check reads files; without threads it reads them as it gets to them.
+  if (readers <= 1 || context_.checkLevel != 2) return;
+  try {
+    readers_ = std::make_unique<SumReaders>(readers);
+  } catch (const std::system_error&) {
+  }
+}
+
+ElementWalk::~ElementWalk() = default;
+
 void ElementWalk::Run() {
   const int count = context_.toc.GetNbToc();
   for (int i = 0; i < count; ++i) {
     if (CheckInterrupt(context_.report)) break;
     const ZOLINSUnitToc& record = *context_.toc.GetIiemeUnitToc(i);
     ReportProgress({i + 1, count, record.GetName(), files_, bytes_});
+    if (readers_) {
+      PrepareAhead(i);
+      current_ = std::move(prepared_.front());
+      prepared_.pop_front();
+    }
     CheckElement(record);
+    ReleaseCurrent();
   }
   ReportProgress({count + 1, count, nullptr, files_, bytes_});
 }
@@ -72,8 +96,9 @@ void ElementWalk::CheckElement(const ZOLINSUnitToc& record) {
   controlPath_.assign(context_.controlDirectory).append(record.GetName());
   if (ZOLFileAccess(controlPath_.c_str(), 0) != 0)
     return context_.sink.Error(kFileNotFound, kind, controlPath_.c_str());
-  if (IsLevelElement(record.GetName()) || context_.checkLevel < 1) return;
-  const ElementPlan plan = Plan(record);
+  if (!NeedsPlan(record)) return;
+  const ElementPlan plan =
+      current_ && current_->plan ? std::move(*current_->plan) : Plan(record, controlPath_);
   if (IsServicePacked(context_.installedSpkLevel, plan.spkMax) &&
       !checkedBases_.emplace(plan.base).second)
     return;
@@ -84,7 +109,12 @@ void ElementWalk::CheckElement(const ZOLINSUnitToc& record) {
   });
 }
 
-ElementPlan ElementWalk::Plan(const ZOLINSUnitToc& record) {
+bool ElementWalk::NeedsPlan(const ZOLINSUnitToc& record) const {
+  return record.GetPackage() != ZOLINS_PDO && !IsLevelElement(record.GetName()) &&
+         context_.checkLevel >= 1;
+}
+
+ElementPlan ElementWalk::Plan(const ZOLINSUnitToc& record, const std::string& controlPath) {
   ElementPlan plan;
   plan.base = ControlBaseName(record.GetName());
   if (context_.installedSpkLevel > 0) {
@@ -97,12 +127,58 @@ ElementPlan ElementWalk::Plan(const ZOLINSUnitToc& record) {
     }
     plan.spkMax = known->second;
   }
-  plan.control =
-      ReadElementControl(context_.toc, controlPath_, context_.controlDirectory, plan.base,
-                         context_.installedSpkLevel, plan.spkMax, record.GetType());
+  plan.control = ReadElementControl(context_.toc, controlPath, context_.controlDirectory, plan.base,
+                                    context_.installedSpkLevel, plan.spkMax, record.GetType());
   if (plan.control.text)
     plan.filesBase = FilesBase(context_.installPath, *plan.control.text, record.GetName());
   return plan;
+}
+
+void ElementWalk::PrepareAhead(int current) {
+  const int count = context_.toc.GetNbToc();
+  while (preparedCount_ < count &&
+         (preparedCount_ <= current ||
+          (prepared_.size() < kElementsAhead && readers_->Pending() < kFilesAhead)))
+    Prepare(*context_.toc.GetIiemeUnitToc(preparedCount_++));
+}
+
+// What CheckElement will read for `record`, read now; its files go to the readers. Nothing is
+// reported here: whatever went wrong is reported, or not, when the element's turn comes.
+void ElementWalk::Prepare(const ZOLINSUnitToc& record) {
+  Prepared& element = prepared_.emplace_back();
+  if (!NeedsPlan(record)) return;
+  const std::string controlPath = context_.controlDirectory + record.GetName();
+  element.plan = Plan(record, controlPath);
+  const ElementPlan& plan = *element.plan;
+  if (!plan.control.text) return;
+  std::string path;
+  bool first = true;
+  ForEachControlLine(*plan.control.text, [&](std::string_view text) {
+    const ListedLine line = ParseListedLine(text);
+    path.assign(plan.filesBase).append(line.listed);
+    if (!ComparesCheckSum(line.hasChecksum, line.checksumText, context_.checkLevel, context_.skip,
+                          path))
+      return;
+    const std::size_t ticket = readers_->Submit(path);
+    if (first) element.nextTicket = ticket;
+    element.endTicket = ticket + 1;
+    first = false;
+  });
+}
+
+void ElementWalk::ReleaseCurrent() {
+  if (!current_) return;
+  for (; current_->nextTicket < current_->endTicket; ++current_->nextTicket)
+    readers_->Drop(current_->nextTicket);
+  current_.reset();
+}
+
+ListedSum ElementWalk::NextSum(const std::string& path) {
+  if (current_ && current_->nextTicket < current_->endTicket) {
+    const std::optional<ListedSum> sum = readers_->Take(current_->nextTicket++, path);
+    if (sum) return *sum;
+  }
+  return SumListedFile(path);
 }
 
 void ElementWalk::CheckListedFile(const ListedLine& line, ZOLINSType kind) {
@@ -113,7 +189,7 @@ void ElementWalk::CheckListedFile(const ListedLine& line, ZOLINSType kind) {
     // A file whose checksum is compared is opened first: the path lookup of access(2) is paid
     // only when the file cannot be opened, to tell a missing file from an unreadable one. This
     // is what keeps a level-2 check close to the cost of reading the files.
-    const ListedSum sum = SumListedFile(filePath_);
+    const ListedSum sum = NextSum(filePath_);
     if (sum.opened || ::access(filePath_.c_str(), F_OK) == 0) {
       // A file whose read an interrupt cut short is neither bad nor unreadable.
       if (sum.interrupted) return;

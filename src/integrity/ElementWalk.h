@@ -2,6 +2,8 @@
 #define ZOLINS_INTEGRITY_ELEMENT_WALK_H
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,19 +62,41 @@ struct ListedSum {
 };
 ListedSum SumListedFile(const std::string& path);
 
+class SumReaders;
+
 // The walk of an integrity check over the records of an installed TOC: for each record its
-// control file, then each file that the control file lists.
+// control file, then each file that the control file lists. With `readers` above 1, the control
+// texts of the next elements are read, and the files whose checksums they compare submitted to
+// that many reading threads, ahead of the element being checked; what is reported, and when,
+// stays the same, since only this thread reports and it does so in the walk's order.
 class ElementWalk {
  public:
-  explicit ElementWalk(CheckContext& context) : context_(context) {}
+  ElementWalk(CheckContext& context, int readers);
+  ~ElementWalk();
   void Run();
 
  private:
+  // An element read ahead: its plan (none when only its control file is looked for) and the
+  // tickets of its files at the readers.
+  struct Prepared {
+    std::optional<ElementPlan> plan;
+    std::size_t nextTicket = 0;
+    std::size_t endTicket = 0;
+  };
   void CheckElement(const ZOLINSUnitToc& record);
-  ElementPlan Plan(const ZOLINSUnitToc& record);
+  bool NeedsPlan(const ZOLINSUnitToc& record) const;
+  ElementPlan Plan(const ZOLINSUnitToc& record, const std::string& controlPath);
+  void PrepareAhead(int current);
+  void Prepare(const ZOLINSUnitToc& record);
+  void ReleaseCurrent();
+  ListedSum NextSum(const std::string& path);
   void CheckListedFile(const ListedLine& line, ZOLINSType kind);
 
   CheckContext& context_;
+  std::unique_ptr<SumReaders> readers_;
+  std::deque<Prepared> prepared_;  // the elements after the last one checked, in order
+  int preparedCount_ = 0;          // records prepared so far
+  std::optional<Prepared> current_;
   // Base names already checked from their service pack.
   std::unordered_set<std::string> checkedBases_;
   // Service-pack bounds already worked out, by type and base name: finding one may mean trying

@@ -40,7 +40,8 @@ struct InstallCopy {
 TEST(Zoltoc, EverySubcommandHasHelpAndUsageErrorsExitWithTwo) {
   const ProcessResult help = Zoltoc({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* command : {"packages", "element", "levels", "plan", "record", "checksum", "check"}) {
+  for (const char* command :
+       {"packages", "element", "levels", "plan", "record", "checksum", "check"}) {
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
     const ProcessResult sub = Zoltoc({command, "--help"});
     EXPECT_EQ(sub.status, 0) << command;
@@ -168,6 +169,9 @@ TEST(Zoltoc, CheckFindsChangedAndMissingFiles) {
                           "of removal\n" +
                           copy.root() + "/bin/editor: CheckSum mismatch. Bad or modified file\n" +
                           copy.root() + ": errors found (7 elements, 15 files, level 2)\n");
+  for (const char* readers : {"1", "3"})
+    EXPECT_EQ(Zoltoc({"check", "--install", copy.root(), "--readers", readers}).out, text.out);
+  EXPECT_EQ(Zoltoc({"check", "--install", copy.root(), "--readers", "0"}).status, 2);
   const ProcessResult levelOne = Zoltoc({"check", "--install", copy.root(), "--level", "1"});
   EXPECT_EQ(levelOne.out.find("CheckSum"), std::string::npos);
   EXPECT_EQ(Zoltoc({"check", "--install", copy.root(), "--level", "3"}).status, 2);
