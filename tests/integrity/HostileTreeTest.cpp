@@ -2,6 +2,7 @@
 // files that are not files, huge files, and a real SIGINT in the middle of a read.
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -75,12 +76,20 @@ TEST(HostileTree, FifosAndDirectoriesAreReportedWithoutBlocking) {
   zoltest::MakeDirs(tree.dir / "bin/dir");
   ASSERT_EQ(::mkfifo((tree.dir / "bin/fifo").c_str(), 0600), 0);
   ASSERT_EQ(::mkfifo((tree.dir / "bin/quiet-fifo").c_str(), 0600), 0);
+  // A copy of /dev/zero (as root): read, it would never end.
+  std::string expected =
+      tree.root() + "/bin/fifo" + kUnopenable + tree.root() + "/bin/dir" + kUnopenable;
+  if (::geteuid() == 0 &&
+      ::mknod((tree.dir / "bin/zero").c_str(), S_IFCHR | 0600, makedev(1, 5)) == 0) {
+    tree.Control("A",
+                 "./control/A\n./bin/fifo 12\n./bin/quiet-fifo\n./bin/dir 12\n./bin/zero 12\n");
+    expected += tree.root() + "/bin/zero" + kUnopenable;
+  }
   // No writer ever opens the FIFOs: a check that waits for one is ended by the alarm.
   EXPECT_EQ(zoltest::RunInChild([&] {
               ::alarm(1);
-              EXPECT_EQ(tree.Check(2), tree.root() + "/bin/fifo" + kUnopenable + tree.root() +
-                                           "/bin/dir" + kUnopenable + tree.root() +
-                                           "/control/B: unable to read this file");
+              EXPECT_EQ(tree.Check(2),
+                        expected + tree.root() + "/control/B: unable to read this file");
               return 0;
             }),
             0);
