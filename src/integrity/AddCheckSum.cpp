@@ -13,6 +13,7 @@
 #include "base/LineReader.h"
 #include "base/Message.h"
 #include "integrity/ListLine.h"
+#include "integrity/ReadAhead.h"
 
 namespace {
 
@@ -64,23 +65,37 @@ std::string BaseDirectory(const std::string& listPath, const std::vector<std::st
   return base;
 }
 
+// Whether line i gets a checksum: it carries none, and is neither an index nor the self line.
+bool NeedsSum(const zol::ListLine& kind) {
+  return !kind.hasChecksum && !kind.isIndex && !kind.isSelf;
+}
+
+// The checksums of the lines that need one, in line order, read ahead by the check's readers.
+std::vector<std::optional<std::uint32_t>> SumsOfListedFiles(const std::vector<std::string>& lines,
+                                                            const std::vector<zol::ListLine>& kinds,
+                                                            const std::string& base) {
+  std::vector<std::string> paths;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (NeedsSum(kinds[i])) paths.push_back(base + lines[i]);
+  }
+  return zol::SumFiles(paths, zol::CheckReaders());
+}
+
 std::string ControlText(const std::vector<std::string>& lines,
                         const std::vector<zol::ListLine>& kinds, const std::string& base,
                         std::size_t listSize) {
+  const std::vector<std::optional<std::uint32_t>> sums = SumsOfListedFiles(lines, kinds, base);
   std::string text;
   text.reserve(listSize + 12 * (lines.size() + 1));  // a blank, ten digits and a line feed each
+  std::size_t next = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     text += lines[i];
-    const zol::ListLine& kind = kinds[i];
-    if (!kind.hasChecksum && !kind.isIndex && !kind.isSelf) {
-      std::string path = base + lines[i];
-      // A path holding a NUL names no file; the system calls would see only a part of it.
-      const unsigned long sum =
-          path.find('\0') == std::string::npos ? ZOLCalcCheckSum(path.data()) : 1;
-      if (sum == 1) {
-        Report("ZOLCheckSum.rOpenFailedCksum", kFileUnreadable, path.c_str());
+    if (NeedsSum(kinds[i])) {
+      const std::optional<std::uint32_t>& sum = sums[next++];
+      if (!sum) {
+        Report("ZOLCheckSum.rOpenFailedCksum", kFileUnreadable, (base + lines[i]).c_str());
       } else {
-        text += zol::Format(" %lu", sum);
+        text += zol::Format(" %lu", static_cast<unsigned long>(*sum));
       }
     }
     text += '\n';

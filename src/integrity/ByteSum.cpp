@@ -4,8 +4,10 @@
 
 // The loop below is written for the auto-vectoriser; this file is always compiled with -O3 (see
 // src/CMakeLists.txt). Where the toolchain can dispatch at load time, the function is also built
-// for wider vector units and the best one the processor has is chosen.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && defined(__GLIBC__)
+// for wider vector units and the best one the processor has is chosen; not under ThreadSanitizer,
+// whose instrumented resolver would run before its runtime is set up.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && defined(__GLIBC__) && \
+    !defined(__SANITIZE_THREAD__)
 #define ZOLINS_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
 #else
 #define ZOLINS_VECTOR_CLONES

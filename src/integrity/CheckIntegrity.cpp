@@ -7,6 +7,7 @@
 #include "base/Message.h"
 #include "integrity/ElementWalk.h"
 #include "integrity/Observer.h"
+#include "integrity/ReadAhead.h"
 
 int ZOLINSInstToc::CheckIntegrity(ZOLUnicodeString& report, const char* installPath, int checkLevel,
                                   int compactDocReport) {
@@ -48,5 +49,6 @@ void ZOLINSInstToc::MainChecks(ZOLUnicodeString& report, char* installPath, int 
 void ZOLINSInstToc::CheckIntegAllTOCElements(ZOLUnicodeString& report, char* installPath,
                                              int checkLevel, int compactDocReport, int& status) {
   if (!installPath) return;
-  zol::ElementWalk(*this, report, installPath, checkLevel, compactDocReport, status).Run();
+  zol::CheckContext context(*this, report, installPath, checkLevel, compactDocReport, status);
+  zol::ElementWalk(context, zol::CheckReaders()).Run();
 }

@@ -51,26 +51,14 @@ inline bool IsServicePacked(int spkLevel, int spkMax) {
   return spkLevel >= 1 && spkMax > 0;
 }
 
-// For the first line that names the control file of `element` (its last component, up to a
-// blank, is the element's name and the seven characters before the "/" that precedes it are
-// "control"), the number of "/" in that line less 2; 0 when no line does.
+// For the first line that names the control file of `element` (see ControlText.cpp), the number
+// of "/" in that line less 2; 0 when no line does.
 int SelfLineClimb(std::string_view text, std::string_view element);
 
 // The directory the listed paths are relative to: the installation root less SelfLineClimb
 // trailing components (the root itself, followed by "/", when there are not that many).
 std::string FilesBase(std::string_view installPath, std::string_view text,
                       std::string_view element);
-
-// Why a control file could not be read.
-enum class ControlReadError { kNone, kOpen, kStat, kRead };
-
-// Reads the whole control file at `path` into `text`; an empty file is a read error.
-ControlReadError ReadControlFile(const std::string& path, std::string& text);
-
-// Appends to `text` (a service-pack control text) each line of the control file `basePath` whose
-// path the service-pack text does not list, each followed by "\n". False when `basePath` cannot
-// be opened.
-bool AppendLinesNotListed(std::string& text, const std::string& basePath);
 
 }  // namespace zol
 

@@ -4,6 +4,7 @@
 #include "ZOLINSIntegrity.h"
 #include "base/Message.h"
 #include "integrity/Findings.h"
+#include "integrity/Interrupt.h"
 #include "integrity/Observer.h"
 
 namespace {
@@ -52,7 +53,7 @@ NameSet RequiredByServicePacks(const ZOLINSToc& toc) {
 
 void ZOLINSInstToc::CheckAllFWKPrerequed(ZOLUnicodeString& report, int compactDocReport,
                                          int& status) {
-  const zol::FindingSink sink{*this, report, compactDocReport, status};
+  const zol::FindingSink sink{report, compactDocReport, status};
   const NameSet required = PrerequisitesOfProducts(*this);
   for (int i = 0; i < GetNbToc(); ++i) {
     const ZOLINSUnitToc* record = GetIiemeUnitToc(i);
@@ -80,8 +81,8 @@ void ZOLINSInstToc::CheckAllFSPIfrequed(ZOLUnicodeString& report, int& status) {
 }
 
 void ZOLINSInstToc::CheckPrereqIfreq(ZOLUnicodeString& report, int compactDocReport, int& status) {
-  if (_i_SignalIntercept_KillProcess) return;
-  const zol::FindingSink sink{*this, report, compactDocReport, status};
+  if (zol::InterruptCaught()) return;
+  const zol::FindingSink sink{report, compactDocReport, status};
   for (int i = 0; i < GetNbToc(); ++i) {
     const ZOLINSUnitToc* record = GetIiemeUnitToc(i);
     for (int p = 0; p < record->GetNbPrereq(); ++p) {

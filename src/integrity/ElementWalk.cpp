@@ -1,23 +1,20 @@
 #include "integrity/ElementWalk.h"
 
-#include <fcntl.h>
 #include <unistd.h>
+
+#include <system_error>
 
 #include "ZOLFile.h"
 #include "ZOLINSIntegrity.h"
-#include "base/Files.h"
-#include "base/UniqueFd.h"
-#include "foundation/Names.h"
+#include "integrity/ControlLookup.h"
 #include "integrity/ControlText.h"
 #include "integrity/FileChecks.h"
 #include "integrity/FileSum.h"
 #include "integrity/Observer.h"
+#include "integrity/ReadAhead.h"
 
 namespace zol {
 namespace {
-
-// The base name buffer that GetSPKMaxAndControlNameBase fills.
-constexpr std::size_t kBaseNameSize = 64;
 
 // Names such as B12.x (a "B", two digits, a dot) are level elements: only their control file is
 // looked for.
@@ -26,107 +23,183 @@ bool IsLevelElement(std::string_view name) {
   return name.size() >= 4 && name[0] == 'B' && digit(name[1]) && digit(name[2]) && name[3] == '.';
 }
 
+// How far ahead of the element being checked the walk reads: files submitted, and elements.
+constexpr std::size_t kFilesAhead = 1024;
+constexpr std::size_t kElementsAhead = 256;
+
 }  // namespace
 
-ElementWalk::ElementWalk(ZOLINSInstToc& toc, ZOLUnicodeString& report, const char* installPath,
-                         int checkLevel, int compactDocReport, int& status)
-    : toc_(toc),
-      report_(report),
-      installPath_(installPath ? installPath : ""),
-      checkLevel_(checkLevel),
-      sink_{toc, report, compactDocReport, status},
-      controlDirectory_(installPath_ + "/control/"),
-      installedSpkLevel_(toc.GetSPKLevel(1)) {
-  std::string root(installPath_);
-  int* flags = languages_;
-  WhichNLSFontsInstalled(root.data(), flags[0], flags[1], flags[2], flags[3], flags[4], flags[5],
-                         flags[6], flags[7]);
-  skipListRead_ = GetCI3SkippedFilesStr(skipList_);
+CheckContext::CheckContext(const ZOLINSInstToc& table, ZOLUnicodeString& out, std::string root,
+                           int level, int compactDocReport, int& status)
+    : toc(table),
+      report(out),
+      sink{out, compactDocReport, status},
+      installPath(std::move(root)),
+      controlDirectory(installPath + "/control/"),
+      checkLevel(level),
+      installedSpkLevel(table.GetSPKLevel(1)),
+      skip(ReadSkipList()) {
+  MarkInstalledLanguages(installPath, languages);
 }
 
+ListedLine ParseListedLine(std::string_view line) {
+  ListedLine parsed;
+  const std::size_t blank = line.find(' ');
+  parsed.hasChecksum = blank != std::string_view::npos;
+  parsed.listed = line.substr(0, blank);
+  if (parsed.hasChecksum) parsed.checksumText = line.substr(blank + 1);
+  if (!parsed.listed.empty() && parsed.listed.front() == '.') parsed.listed.remove_prefix(1);
+  return parsed;
+}
+
+ListedSum SumListedFile(const std::string& path) {
+  ListedSum result;
+  const OpenedFile file = OpenRegularFile(path);
+  result.opened = file.failure != OpenedFile::Failure::kOpen;
+  if (!result.opened) return result;
+  result.sum = SumOfOpenFile(file, &result.interrupted);
+  if (result.sum) result.bytes = file.size;
+  return result;
+}
+
+ElementWalk::ElementWalk(CheckContext& context, int readers) : context_(context) {
+  // Only a level-2 check reads files; without threads it reads them as it gets to them.
+  if (readers <= 1 || context_.checkLevel != 2) return;
+  try {
+    readers_ = std::make_unique<SumReaders>(readers);
+  } catch (const std::system_error&) {
+  }
+}
+
+ElementWalk::~ElementWalk() = default;
+
 void ElementWalk::Run() {
-  const int count = toc_.GetNbToc();
+  const int count = context_.toc.GetNbToc();
   for (int i = 0; i < count; ++i) {
-    if (CheckInterrupt(report_)) break;
-    ZOLINSUnitToc& record = *toc_.GetIiemeUnitToc(i);
+    if (CheckInterrupt(context_.report)) break;
+    const ZOLINSUnitToc& record = *context_.toc.GetIiemeUnitToc(i);
     ReportProgress({i + 1, count, record.GetName(), files_, bytes_});
+    if (readers_) {
+      PrepareAhead(i);
+      current_ = std::move(prepared_.front());
+      prepared_.pop_front();
+    }
     CheckElement(record);
+    ReleaseCurrent();
   }
   ReportProgress({count + 1, count, nullptr, files_, bytes_});
 }
 
-void ElementWalk::CheckElement(ZOLINSUnitToc& record) {
+void ElementWalk::CheckElement(const ZOLINSUnitToc& record) {
   if (record.GetPackage() == ZOLINS_PDO) return;
-  controlPath_.assign(controlDirectory_).append(record.GetName());
+  const ZOLINSType kind = record.GetType();
+  controlPath_.assign(context_.controlDirectory).append(record.GetName());
   if (ZOLFileAccess(controlPath_.c_str(), 0) != 0)
-    return sink_.Error(kFileNotFound, record.GetType(), controlPath_.c_str());
-  if (IsLevelElement(record.GetName()) || checkLevel_ < 1) return;
-  const std::unique_ptr<char[]> text = ControlText(record);
-  if (!text) return;
-  const std::string_view control(text.get());
-  filesBase_ = FilesBase(installPath_, control, record.GetName());
-  ForEachControlLine(control,
-                     [&](std::string_view line) { CheckListedFile(line, record.GetType()); });
+    return context_.sink.Error(kFileNotFound, kind, controlPath_.c_str());
+  if (!NeedsPlan(record)) return;
+  const ElementPlan plan =
+      current_ && current_->plan ? std::move(*current_->plan) : Plan(record, controlPath_);
+  if (IsServicePacked(context_.installedSpkLevel, plan.spkMax) &&
+      !checkedBases_.emplace(plan.base).second)
+    return;
+  if (ReportControlFailure(context_.sink, kind, plan.control)) return;
+  ForEachControlLine(*plan.control.text, [&](std::string_view line) {
+    filePath_.assign(plan.filesBase);
+    CheckListedFile(ParseListedLine(line), kind);
+  });
 }
 
-std::unique_ptr<char[]> ElementWalk::ControlText(ZOLINSUnitToc& record) {
-  char baseName[kBaseNameSize] = "";
-  const int spkMax = ServicePackBound(record, baseName);
-  if (IsServicePacked(installedSpkLevel_, spkMax) && !checkedBases_.insert(baseName).second)
-    return nullptr;
-  ZOLUnicodeString checked(":");
-  char* text = nullptr;
-  if (toc_.GetPathnameStr(installedSpkLevel_, spkMax, checked, baseName, record.GetType(), report_,
-                          sink_.compactDocReport, sink_.status, ZOLUnicodeString(), &text,
-                          ZOLUnicodeString(controlPath_),
-                          static_cast<int>(controlDirectory_.size())) != 0)
-    return nullptr;
-  return std::unique_ptr<char[]>(text);
+bool ElementWalk::NeedsPlan(const ZOLINSUnitToc& record) const {
+  return record.GetPackage() != ZOLINS_PDO && !IsLevelElement(record.GetName()) &&
+         context_.checkLevel >= 1;
 }
 
-int ElementWalk::ServicePackBound(ZOLINSUnitToc& record, char* baseName) {
-  if (installedSpkLevel_ <= 0) return 0;
-  const std::string_view base = ControlBaseName(record.GetName());
-  std::string key = std::to_string(record.GetType()) + ':';
-  key.append(base);
-  const auto known = spkBounds_.find(key);
-  if (known != spkBounds_.end()) {
-    CopyCut(baseName, kBaseNameSize, base);
-    return known->second;
+ElementPlan ElementWalk::Plan(const ZOLINSUnitToc& record, const std::string& controlPath) {
+  ElementPlan plan;
+  plan.base = ControlBaseName(record.GetName());
+  if (context_.installedSpkLevel > 0) {
+    std::string key = std::to_string(record.GetType()) + ':';
+    key.append(plan.base);
+    auto known = spkBounds_.find(key);
+    if (known == spkBounds_.end()) {
+      const int spkMax = ServicePackMax(context_.toc, std::string(plan.base), record.GetType());
+      known = spkBounds_.emplace(std::move(key), spkMax).first;
+    }
+    plan.spkMax = known->second;
   }
-  int spkMax = 0;
-  toc_.GetSPKMaxAndControlNameBase(record.GetName(), record.GetType(), installedSpkLevel_, spkMax,
-                                   baseName);
-  spkBounds_.emplace(std::move(key), spkMax);
-  return spkMax;
+  plan.control = ReadElementControl(context_.toc, controlPath, context_.controlDirectory, plan.base,
+                                    context_.installedSpkLevel, plan.spkMax, record.GetType());
+  if (plan.control.text)
+    plan.filesBase = FilesBase(context_.installPath, *plan.control.text, record.GetName());
+  return plan;
 }
 
-void ElementWalk::CheckListedFile(std::string_view line, ZOLINSType kind) {
-  const std::size_t blank = line.find(' ');
-  const bool hasChecksum = blank != std::string_view::npos;
-  std::string_view listed = line.substr(0, blank);
-  checksumText_.assign(hasChecksum ? line.substr(blank + 1) : std::string_view());
+void ElementWalk::PrepareAhead(int current) {
+  const int count = context_.toc.GetNbToc();
+  while (preparedCount_ < count &&
+         (preparedCount_ <= current ||
+          (prepared_.size() < kElementsAhead && readers_->Pending() < kFilesAhead)))
+    Prepare(*context_.toc.GetIiemeUnitToc(preparedCount_++));
+}
+
+// What CheckElement will read for `record`, read now; its files go to the readers. Nothing is
+// reported here: whatever went wrong is reported, or not, when the element's turn comes.
+void ElementWalk::Prepare(const ZOLINSUnitToc& record) {
+  Prepared& element = prepared_.emplace_back();
+  if (!NeedsPlan(record)) return;
+  const std::string controlPath = context_.controlDirectory + record.GetName();
+  element.plan = Plan(record, controlPath);
+  const ElementPlan& plan = *element.plan;
+  if (!plan.control.text) return;
+  std::string path;
+  bool first = true;
+  ForEachControlLine(*plan.control.text, [&](std::string_view text) {
+    const ListedLine line = ParseListedLine(text);
+    path.assign(plan.filesBase).append(line.listed);
+    if (!ComparesCheckSum(line.hasChecksum, line.checksumText, context_.checkLevel, context_.skip,
+                          path))
+      return;
+    const std::size_t ticket = readers_->Submit(path);
+    if (first) element.nextTicket = ticket;
+    element.endTicket = ticket + 1;
+    first = false;
+  });
+}
+
+void ElementWalk::ReleaseCurrent() {
+  if (!current_) return;
+  for (; current_->nextTicket < current_->endTicket; ++current_->nextTicket)
+    readers_->Drop(current_->nextTicket);
+  current_.reset();
+}
+
+ListedSum ElementWalk::NextSum(const std::string& path) {
+  if (current_ && current_->nextTicket < current_->endTicket) {
+    const std::optional<ListedSum> sum = readers_->Take(current_->nextTicket++, path);
+    if (sum) return *sum;
+  }
+  return SumListedFile(path);
+}
+
+void ElementWalk::CheckListedFile(const ListedLine& line, ZOLINSType kind) {
   ++files_;
-  if (!listed.empty() && listed.front() == '.') listed.remove_prefix(1);
-  filePath_.assign(filesBase_).append(listed);
-  if (ComparesCheckSum(hasChecksum, checksumText_, checkLevel_, skipListRead_ != 0, filePath_,
-                       skipList_.str())) {
+  filePath_.append(line.listed);
+  if (ComparesCheckSum(line.hasChecksum, line.checksumText, context_.checkLevel, context_.skip,
+                       filePath_)) {
     // A file whose checksum is compared is opened first: the path lookup of access(2) is paid
     // only when the file cannot be opened, to tell a missing file from an unreadable one. This
     // is what keeps a level-2 check close to the cost of reading the files.
-    const UniqueFd fd = OpenForReading(filePath_);
-    if (fd.valid() || ::access(filePath_.c_str(), F_OK) == 0) {
-      const unsigned long sum = fd.valid() ? CheckSumOfOpenFile(fd.get(), &bytes_) : 1;
-      return ReportCheckSum(sink_, kind, filePath_.c_str(), sum, checksumText_);
+    const ListedSum sum = NextSum(filePath_);
+    if (sum.opened || ::access(filePath_.c_str(), F_OK) == 0) {
+      // A file whose read an interrupt cut short is neither bad nor unreadable.
+      if (sum.interrupted) return;
+      bytes_ += static_cast<long long>(sum.bytes);
+      return ReportCheckSum(context_.sink, kind, filePath_, sum.sum, line.checksumText);
     }
   } else if (::access(filePath_.c_str(), F_OK) == 0) {
-    // Present and not compared: CheckCheckSum has nothing more to do.
-    return;
+    return;  // present, and its checksum not compared
   }
-  int* flags = languages_;
-  toc_.CheckNLSOrFontsOrDeleted(filePath_.data(), flags[0], flags[1], flags[2], flags[3], flags[4],
-                                flags[5], flags[6], flags[7], skipList_, kind, report_,
-                                sink_.compactDocReport, sink_.status);
+  CheckMissingFile(context_.sink, context_.languages, context_.skip, filePath_, kind);
 }
 
 }  // namespace zol

@@ -1,28 +1,32 @@
 #include "integrity/FileChecks.h"
 
 #include <cstdio>
-#include <string>
 
-#include "ZOLCheckSum.h"
-#include "integrity/ColonList.h"
 #include "integrity/ControlText.h"
-#include "integrity/Languages.h"
+#include "integrity/FileSum.h"
 
 namespace zol {
 
 bool ComparesCheckSum(bool hasChecksum, std::string_view checksumText, int checkLevel,
-                      bool skipListRead, std::string_view path, std::string_view skipList) {
+                      const SkipList& skip, std::string_view path) {
   if (!hasChecksum || checksumText == "0" || checkLevel != 2) return false;
-  return !(skipListRead && ColonListHas(skipList, LastComponent(path)));
+  return !skip.ExemptsSum(LastComponent(path));
 }
 
-void ReportCheckSum(const FindingSink& sink, ZOLINSType kind, const char* path, unsigned long sum,
-                    std::string_view checksumText) {
-  if (sum == 1) return sink.Error(kReadOpenFailed, kind, path);
+void ReportCheckSum(const FindingSink& sink, ZOLINSType kind, const std::string& path,
+                    std::optional<std::uint32_t> sum, std::string_view checksumText) {
+  if (!sum) return sink.Error(kReadOpenFailed, kind, path.c_str());
   char text[24];
-  const int length = std::snprintf(text, sizeof text, "%lu", sum);
+  const int length = std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(*sum));
   if (checksumText != std::string_view(text, static_cast<std::size_t>(length)))
-    sink.Error(kCheckSumMisMatch, kind, path);
+    sink.Error(kCheckSumMisMatch, kind, path.c_str());
+}
+
+void CheckMissingFile(const FindingSink& sink, const LanguageFlags& languages, const SkipList& skip,
+                      const std::string& path, ZOLINSType kind) {
+  if (InUninstalledLanguageOrFonts(path, languages)) return;
+  if (skip.AllowsMissing(LastComponent(path))) return;
+  sink.Error(kFileNotFound, kind, path.c_str());
 }
 
 }  // namespace zol
@@ -32,14 +36,10 @@ void ZOLINSInstToc::CheckNLSOrFontsOrDeleted(char* path, int french, int german,
                                              int korean, int fonts, ZOLUnicodeString skipList,
                                              ZOLINSType kind, ZOLUnicodeString& report,
                                              int compactDocReport, int& status) {
-  const std::string_view file(path ? path : "");
-  const int flags[zol::kLanguageFlagCount] = {
-      french, german, italian, russian, japanese, simplifiedChinese, korean, fonts};
-  if (zol::InUninstalledLanguageOrFonts(file, flags)) return;
-  // "d*<name>" in the skip list: a file that may have been removed.
-  if (zol::ColonListHas(skipList.str(), "d*" + std::string(zol::LastComponent(file)))) return;
-  zol::FindingSink{*this, report, compactDocReport, status}.Error(zol::kFileNotFound, kind,
-                                                                  file.data());
+  const zol::LanguageFlags flags = {french, german, italian, russian, japanese, simplifiedChinese,
+                                    korean, fonts};
+  const zol::SkipList skip(std::move(skipList.str()), true);
+  zol::CheckMissingFile({report, compactDocReport, status}, flags, skip, path ? path : "", kind);
 }
 
 int ZOLINSInstToc::CheckCheckSum(int hasChecksum, char* checksumText, int checkLevel,
@@ -47,12 +47,10 @@ int ZOLINSInstToc::CheckCheckSum(int hasChecksum, char* checksumText, int checkL
                                  ZOLINSType kind, ZOLUnicodeString& report, int compactDocReport,
                                  int& status) {
   const std::string_view expected(checksumText ? checksumText : "");
-  const std::string_view file(path ? path : "");
-  if (!zol::ComparesCheckSum(hasChecksum != 0, expected, checkLevel, skipListRead != 0, file,
-                             skipList.str()))
-    return 1;
-  const unsigned long sum = ZOLCalcCheckSum(path);
-  zol::ReportCheckSum(zol::FindingSink{*this, report, compactDocReport, status}, kind, file.data(),
-                      sum, expected);
+  const std::string file(path ? path : "");
+  const zol::SkipList skip(std::move(skipList.str()), skipListRead != 0);
+  if (!zol::ComparesCheckSum(hasChecksum != 0, expected, checkLevel, skip, file)) return 1;
+  const std::optional<std::uint32_t> sum = zol::SumOfOpenFile(zol::OpenRegularFile(file), nullptr);
+  zol::ReportCheckSum({report, compactDocReport, status}, kind, file, sum, expected);
   return 0;
 }

@@ -1,14 +1,17 @@
 #include "integrity/FileSum.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <new>
 
 #include "base/Files.h"
 #include "integrity/ByteSum.h"
+#include "integrity/Interrupt.h"
 
 namespace zol {
 namespace {
@@ -30,12 +33,26 @@ std::unique_ptr<unsigned char, FreeBuffer> PageAlignedBuffer(std::size_t size) {
 
 }  // namespace
 
-std::optional<std::uint32_t> SumFileBytes(int fd, std::uint64_t size) {
+OpenedFile OpenRegularFile(const std::string& path) {
+  OpenedFile file;
+  struct stat info;
+  file.fd = OpenForReading(path, &info);
+  if (!file.fd.valid())
+    file.failure = IsNotRegularFile(errno) ? OpenedFile::Failure::kNotRegular
+                                           : OpenedFile::Failure::kOpen;
+  else
+    file.size = info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+  return file;
+}
+
+std::optional<std::uint32_t> SumFileBytes(int fd, std::uint64_t size, bool* interrupted) {
   const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(size, kFileSumChunk));
   const auto buffer = PageAlignedBuffer(chunk);
   if (size > kFileSumChunk) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   std::uint32_t sum = 0;
-  while (size > 0) {
+  for (bool first = true; size > 0; first = false) {
+    // A large file is given up between two reads once an interrupt is caught.
+    if (interrupted && !first && InterruptCaught()) return *interrupted = true, std::nullopt;
     const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(size, chunk));
     const ssize_t got = ReadSome(fd, reinterpret_cast<char*>(buffer.get()), wanted);
     if (got <= 0) return std::nullopt;
@@ -43,6 +60,20 @@ std::optional<std::uint32_t> SumFileBytes(int fd, std::uint64_t size) {
     size -= static_cast<std::uint64_t>(got);
   }
   return sum;
+}
+
+std::optional<std::uint32_t> SumOfOpenFile(const OpenedFile& file, bool* interrupted) {
+  // The size is taken once, at the open: bytes appended while the file is read are not summed, and
+  // a file that shrinks meanwhile counts as unreadable.
+  if (file.failure != OpenedFile::Failure::kNone) return std::nullopt;
+  if (file.size == 0) return 0;
+  try {
+    const std::optional<std::uint32_t> sum = SumFileBytes(file.fd.get(), file.size, interrupted);
+    if (sum && *sum == kUnreadableSum) return std::nullopt;
+    return sum;
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace zol

@@ -3,36 +3,41 @@
 #include "base/Message.h"
 #include "integrity/Observer.h"
 
-int ZOLINSInstToc::throwError(ZOLINSType kind, char* errorClass, char* first, char* second,
-                              char* defaultFormat, char* key, ZOLUnicodeString& report,
-                              int compactDocReport) {
+namespace zol {
+
+int AppendFindingEntry(ZOLUnicodeString& report, int compactDocReport, ZOLINSType kind,
+                       const Finding& finding, const char* first, const char* second) {
   if (kind == ZOLINS_DOCUMENTATION && compactDocReport != 0) {
-    std::string entry(errorClass ? errorClass : "");
+    // The compact form is a record for programs, not a message: it is never translated, so it
+    // does not go through the catalogue.
+    std::string entry(finding.errorClass ? finding.errorClass : "");
     entry.append(1, '|').append(first ? first : "");
     if (second) entry.append(1, '|').append(second);
     entry.append(1, '\n');
-    zol::AppendFinding(report, entry);
+    AppendFinding(report, entry);
     return 1;
   }
-  const char* format = defaultFormat ? defaultFormat : "";
-  const char* catalogueKey = key ? key : "";
+  const char* format = finding.format ? finding.format : "";
+  const char* key = finding.key ? finding.key : "";
   if (second) {
-    zol::AppendFinding(report, zol::Message(catalogueKey, format, first, second).str());
+    AppendFinding(report, Message(key, format, first, second).str());
     return 2;
   }
-  zol::AppendFinding(report, zol::Message(catalogueKey, format, first).str());
+  AppendFinding(report, Message(key, format, first).str());
   return 1;
 }
-
-namespace zol {
 
 void FindingSink::Error(const Finding& finding, ZOLINSType kind, const char* first,
                         const char* second) const {
   status = 0;
-  // throwError keeps the legacy char* parameters but never writes through them.
-  toc.throwError(kind, const_cast<char*>(finding.errorClass), const_cast<char*>(first),
-                 const_cast<char*>(second), const_cast<char*>(finding.format),
-                 const_cast<char*>(finding.key), report, compactDocReport);
+  AppendFindingEntry(report, compactDocReport, kind, finding, first, second);
 }
 
 }  // namespace zol
+
+int ZOLINSInstToc::throwError(ZOLINSType kind, char* errorClass, char* first, char* second,
+                              char* defaultFormat, char* key, ZOLUnicodeString& report,
+                              int compactDocReport) {
+  return zol::AppendFindingEntry(report, compactDocReport, kind,
+                                 zol::Finding{errorClass, defaultFormat, key}, first, second);
+}

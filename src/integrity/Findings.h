@@ -5,8 +5,8 @@
 
 namespace zol {
 
-// A finding that ZOLINSInstToc::throwError writes: its error class (the compact form's first
-// field), the English default text and the catalogue key.
+// A finding of the file and dependency checks: its error class (the compact form's first field),
+// the English default text and the catalogue key.
 struct Finding {
   const char* errorClass;
   const char* format;
@@ -32,14 +32,19 @@ inline constexpr Finding kAloneDocFramework{
 inline constexpr Finding kPrereq{"Prereq", "%s is a prerequisite of %s, but is not installed",
                                  "CheckIntegrity.Prereq"};
 
+// Appends one finding to `report`: "class|first[|second]\n" for a documentation element when
+// `compactDocReport` is set, else the catalogue message. Returns the number of message parameters
+// (1 in the compact form). `second` may be null.
+int AppendFindingEntry(ZOLUnicodeString& report, int compactDocReport, ZOLINSType kind,
+                       const Finding& finding, const char* first, const char* second);
+
 // Where the findings of one check go.
 struct FindingSink {
-  ZOLINSInstToc& toc;
   ZOLUnicodeString& report;
   int compactDocReport;
   int& status;
 
-  // Records an error (status 0) through throwError; `second` may be null.
+  // Records an error: status 0 and one entry; `second` may be null.
   void Error(const Finding& finding, ZOLINSType kind, const char* first,
              const char* second = nullptr) const;
 };

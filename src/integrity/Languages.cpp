@@ -1,7 +1,5 @@
 #include "integrity/Languages.h"
 
-#include <string>
-
 #include "ZOLINSIntegrity.h"
 #include "base/LineReader.h"
 
@@ -21,7 +19,21 @@ bool Contains(std::string_view text, std::string_view part) {
 
 }  // namespace
 
-bool InUninstalledLanguageOrFonts(std::string_view path, const int (&flags)[kLanguageFlagCount]) {
+void MarkInstalledLanguages(const std::string& installPath, LanguageFlags& flags) {
+  LineReader nls(installPath + "/NLS.txt");
+  // Without the list every language counts as installed: nothing is exempt.
+  if (!nls.IsOpen()) return flags.fill(1);
+  std::string_view line;
+  bool hadNewline = false;
+  while (nls.Next(line, hadNewline)) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+    for (int i = 0; i < kLanguageFlagCount; ++i) {
+      if (line == kNames[i]) flags[i] = 1;
+    }
+  }
+}
+
+bool InUninstalledLanguageOrFonts(std::string_view path, const LanguageFlags& flags) {
   for (int i = 0; i < kLanguageCount; ++i) {
     if (flags[i] == 0 && Contains(path, kNames[i]) && Contains(path, "msgcatalog")) return true;
   }
@@ -36,21 +48,14 @@ bool InUninstalledLanguageOrFonts(std::string_view path, const int (&flags)[kLan
 
 void WhichNLSFontsInstalled(char* installPath, int& french, int& german, int& italian, int& russian,
                             int& japanese, int& simplifiedChinese, int& korean, int& fonts) {
-  int* const flags[zol::kLanguageFlagCount] = {
+  int* const out[zol::kLanguageFlagCount] = {
       &french, &german, &italian, &russian, &japanese, &simplifiedChinese, &korean, &fonts};
-  // Without the list every language counts as installed: nothing is exempt.
-  auto allInstalled = [&flags] {
-    for (int* flag : flags) *flag = 1;
-  };
-  if (!installPath) return allInstalled();
-  zol::LineReader nls(std::string(installPath) + "/NLS.txt");
-  if (!nls.IsOpen()) return allInstalled();
-  std::string_view line;
-  bool hadNewline = false;
-  while (nls.Next(line, hadNewline)) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
-    for (int i = 0; i < zol::kLanguageFlagCount; ++i) {
-      if (line == zol::kNames[i]) *flags[i] = 1;
-    }
+  zol::LanguageFlags flags;
+  for (int i = 0; i < zol::kLanguageFlagCount; ++i) flags[i] = *out[i];
+  if (installPath) {
+    zol::MarkInstalledLanguages(installPath, flags);
+  } else {
+    flags.fill(1);
   }
+  for (int i = 0; i < zol::kLanguageFlagCount; ++i) *out[i] = flags[i];
 }

@@ -219,4 +219,32 @@ TEST_F(AddCheckSum, MessagesComeFromTheCatalogue) {
   EXPECT_EQ(err, "no sum " + dir / "./gone" + "\nno control " + dir / "no/out" + "\n");
 }
 
+// A long list is summed by several threads; the control file and the messages, in line order, are
+// those of one thread.
+TEST(AddCheckSumReaders, LongListsGiveTheSameControlFile) {
+  ScopedEnv noCatalogue("ZOL_MSGCAT_PATH", nullptr);
+  TempDir dir;
+  std::string list;
+  for (int i = 0; i < 300; ++i) {
+    const std::string name = "f/" + std::to_string(i);
+    if (i % 50 != 7) dir.Write(name, std::string(static_cast<std::size_t>(i * 31 % 9000), 'z'));
+    list += "./" + name + (i % 40 == 3 ? " 12" : "") + "\n";
+  }
+  const std::string listPath = dir.Write("list", list);
+  std::string control[2], messages[2];
+  const char* readers[2] = {"1", "4"};
+  for (int r = 0; r < 2; ++r) {
+    ScopedEnv env("ZOL_CHECK_READERS", readers[r]);
+    const std::string out = dir / ("control" + std::to_string(r));
+    messages[r] = zoltest::CaptureStderr(
+        [&] { EXPECT_EQ(ZOLAddCheckSum(listPath.c_str(), out.c_str()), 1); });
+    control[r] = ReadFile(out);
+  }
+  EXPECT_EQ(control[1], control[0]);
+  EXPECT_EQ(messages[1], messages[0]);
+  EXPECT_NE(control[0].find("./f/299 " + std::to_string(299 * 31 % 9000 * 122) + "\n"),
+            std::string::npos);
+  EXPECT_EQ(messages[0].find(CannotSum(dir / "./f/7")), 0u) << messages[0];
+}
+
 }  // namespace

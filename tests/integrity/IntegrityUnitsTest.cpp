@@ -43,8 +43,9 @@ TEST(IntegrityText, SelfLineFixesTheBaseOfTheListedFiles) {
       {"./bin/a 12\n\n./control/E\n", 0, "/inst/x"},
       {"./bin/a 12\n./x/control/E 0\n", 1, "/inst"},
       {"./control/F\n./xcontrol/G\n./bin/E", 0, "/inst/x"},
-      {"./a/b/control/E\n", 2, ""},             // the root less two components: "/"
-      {"./a/b/c/control/E\n", 3, "/inst/x/"}};  // not that many: the root stays
+      {"./a/b/c/E\n./y/xcontrol/E\n", 1, "/inst"},  // the line in a "...control" directory
+      {"./a/b/control/E\n", 2, ""},                 // the root less two components: "/"
+      {"./a/b/c/control/E\n", 3, "/inst/x/"}};      // not that many: the root stays
   char element[] = "E", root[] = "/inst/x", base[256];
   for (auto& [control, slashes, expected] : rows) {
     const std::string before = control;

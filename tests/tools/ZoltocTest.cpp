@@ -1,3 +1,11 @@
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -157,6 +165,9 @@ TEST(Zoltoc, CheckFindsChangedAndMissingFiles) {
                           "of removal\n" +
                           copy.root() + "/bin/editor: CheckSum mismatch. Bad or modified file\n" +
                           copy.root() + ": errors found (7 elements, 15 files, level 2)\n");
+  for (const char* readers : {"1", "3"})
+    EXPECT_EQ(Zoltoc({"check", "--install", copy.root(), "--readers", readers}).out, text.out);
+  EXPECT_EQ(Zoltoc({"check", "--install", copy.root(), "--readers", "0"}).status, 2);
   const ProcessResult levelOne = Zoltoc({"check", "--install", copy.root(), "--level", "1"});
   EXPECT_EQ(levelOne.out.find("CheckSum"), std::string::npos);
   EXPECT_EQ(Zoltoc({"check", "--install", copy.root(), "--level", "3"}).status, 2);
@@ -174,6 +185,40 @@ TEST(Zoltoc, ChecksumRewritesAFileListAsAControlFile) {
   EXPECT_EQ(Json(Zoltoc({"check", "--install", copy.root(), "--json"}))["status"], 1);
   zoltest::WriteFile(control, "./bin/editor notanumber\n");
   EXPECT_EQ(Zoltoc({"checksum", control}).status, 2);
+}
+
+// An interrupted check looked at only part of the tree: it never exits as a sound one. The SIGINT
+// comes while the check reads a huge (sparse) file, which it then gives up.
+TEST(Zoltoc, InterruptedCheckDoesNotExitZero) {
+  InstallCopy copy;
+  const std::string huge = copy.root() + "/bin/huge";
+  zoltest::WriteFile(huge, "");
+  ASSERT_EQ(::truncate(huge.c_str(), off_t(1) << 38), 0);
+  zoltest::WriteFile(copy.root() + "/control/BASEFWK",
+                     zoltest::ReadFile(copy.root() + "/control/BASEFWK") + "./bin/huge 1\n");
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(20);
+    std::freopen("/dev/null", "w", stdout);
+    ::execl(ZOLTOC_PATH, ZOLTOC_PATH, "check", "--install", copy.root().c_str(), "-q", nullptr);
+    ::_exit(127);
+  }
+  const std::string fds = "/proc/" + std::to_string(child) + "/fd";
+  auto reading = [&] {
+    std::error_code ignored;
+    for (const auto& fd : std::filesystem::directory_iterator(fds, ignored)) {
+      if (std::filesystem::read_symlink(fd.path(), ignored) == huge) return true;
+    }
+    return false;
+  };
+  const auto start = std::chrono::steady_clock::now();
+  while (!reading() && std::chrono::steady_clock::now() - start < std::chrono::seconds(10))
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ::kill(child, SIGINT);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "Common.h"
@@ -16,6 +17,7 @@ struct CheckOptions {
   bool compactDoc = false;
   bool quiet = false;
   bool json = false;
+  int readers = 0;  // 0: ZOL_CHECK_READERS or the library's default
 };
 
 // What the library reports while the check runs.
@@ -63,6 +65,8 @@ const char* Verdict(int status, bool interrupted) {
 }
 
 int RunCheck(const CheckOptions& options) {
+  if (options.readers > 0)
+    ::setenv("ZOL_CHECK_READERS", std::to_string(options.readers).c_str(), 1);
   std::unique_ptr<ZOLINSInstToc> toc = LoadInstalled(options.install);
   Observer observer;
   observer.showProgress = !options.quiet && ::isatty(2);
@@ -112,6 +116,11 @@ void AddCheckCommand(CLI::App& app, int& status) {
                     "documentation findings as CLASS|path lines");
   command->add_flag("-q,--quiet", options->quiet, "no progress line");
   command->add_flag("--json", options->json, "JSON output");
+  command
+      ->add_option("--readers", options->readers,
+                   "threads reading files ahead of a level-2 check (1: none; default: "
+                   "ZOL_CHECK_READERS, else from the processors)")
+      ->check(CLI::Range(1, 256));
   command->callback([options, &status] { status = Run([&] { return RunCheck(*options); }); });
 }
 

@@ -1,9 +1,9 @@
+#include "integrity/ControlText.h"
+
 #include <algorithm>
-#include <string>
 
 #include "ZOLINSIntegrity.h"
 #include "foundation/Names.h"
-#include "integrity/ControlText.h"
 
 namespace zol {
 namespace {
@@ -12,6 +12,12 @@ constexpr std::string_view kControlDir = "control";
 constexpr std::size_t kBaseSize = 256;
 }  // namespace
 
+// The self line, as the check finds it: its last component, up to a blank, is the element's name
+// and the seven characters before the "/" that precedes it are "control". This is looser than the
+// rule of the control file's writer (ClassifyListLine: a whole component "control", at least two
+// "/"), and deliberately so: the check has always read existing control files this way, so that
+// "./xcontrol/E" counts here. A line naming the element in any other directory is not the self
+// line.
 int SelfLineClimb(std::string_view text, std::string_view element) {
   int climb = 0;
   bool found = false;
