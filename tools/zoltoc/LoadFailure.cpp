@@ -9,8 +9,10 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace zoltoc {
 namespace {
@@ -54,8 +56,9 @@ std::string NameInLine(const char* line, bool media) {
   return name.substr(first, name.find_last_not_of(" \t\r") - first + 1);
 }
 
-// The file loaded again record by record, to find where a failed load stopped.
-class Probe : public ZOLINSToc {
+// The file loaded again record by record, through the public record parser, to find where a
+// failed load stopped.
+class Probe {
  public:
   explicit Probe(bool media) : media_(media) {}
 
@@ -63,38 +66,40 @@ class Probe : public ZOLINSToc {
   bool Locate(const std::string& path, Failure& failure) {
     std::string copy = path;
     ZOLUnicodeString message;
-    if (Init(&copy[0], message) != 1) return false;
-    int current = -1;
-    const int parsed = ParseRecords(message, "%d %s", [&](int i, ZOLToken& token) {
-      current = i;
+    if (lines_.Init(&copy[0], message) != 1) return false;
+    for (int i = 0; i < lines_.GetNbToc(); ++i) {
+      ZOLToken token{ZOLUnicodeString(lines_.GetLine(i))};
       ZOLINSPrefixToc prefix;
-      ZOLUnicodeString unused;
-      if (media_) prefix.WriteTabPrefixToc(token, unused);
-    });
-    if (parsed != 1) {
-      failure.line = current + 1;
-      failure.element = NameInLine(GetLine(current), media_);
-      failure.detail =
-          failure.element.empty() ? "this record does not parse" : "element " + failure.element;
-      return current >= 0;
+      if (media_) prefix.WriteTabPrefixToc(token, message);
+      records_.push_back(std::make_unique<ZOLINSUnitToc>());
+      if (records_.back()->WriteTabUnitToc(token, message) != 1) {
+        failure.line = i + 1;
+        failure.element = NameInLine(lines_.GetLine(i), media_);
+        failure.detail =
+            failure.element.empty() ? "this record does not parse" : "element " + failure.element;
+        return true;
+      }
     }
     return Mismatch(failure) || (!media_ && (Overflow(failure) || Duplicate(failure)));
   }
 
  private:
+  int Count() const { return static_cast<int>(records_.size()); }
+  const ZOLINSUnitToc& Record(int i) const { return *records_[i]; }
+
   bool Found(Failure& failure, int index, const std::string& detail) {
     failure.line = index + 1;
-    failure.element = GetIiemeUnitToc(index)->GetName();
-    failure.detail =
-        failure.element + " (" + TypeName(GetIiemeUnitToc(index)->GetType()) + "): " + detail;
+    failure.element = Record(index).GetName();
+    failure.detail = failure.element + " (" + TypeName(Record(index).GetType()) + "): " + detail;
     return true;
   }
 
   // Code records that carry another operating system, and records of another GA level.
   bool Mismatch(Failure& failure) {
-    const std::string os = GetIiemeUnitToc(0)->GetOS(), ga = GetIiemeUnitToc(0)->GetGALevel();
-    for (int i = 1; i < GetNbToc(); ++i) {
-      const ZOLINSUnitToc& record = *GetIiemeUnitToc(i);
+    if (records_.empty()) return false;
+    const std::string os = Record(0).GetOS(), ga = Record(0).GetGALevel();
+    for (int i = 1; i < Count(); ++i) {
+      const ZOLINSUnitToc& record = Record(i);
       if (record.GetType() == ZOLINS_CODE && os != record.GetOS())
         return Found(failure, i,
                      std::string("operating system ") + record.GetOS() + ", line 1 has " + os);
@@ -109,8 +114,8 @@ class Probe : public ZOLINSToc {
   bool Overflow(Failure& failure) {
     std::set<std::pair<int, std::string>> names;
     std::map<int, int> perType;
-    for (int i = 0; i < GetNbToc(); ++i) {
-      const ZOLINSUnitToc& record = *GetIiemeUnitToc(i);
+    for (int i = 0; i < Count(); ++i) {
+      const ZOLINSUnitToc& record = Record(i);
       if (!names.emplace(record.GetType(), record.GetName()).second) continue;
       if (++perType[record.GetType()] > ZOLINS_STOCK_CAPACITY)
         return Found(failure, i,
@@ -122,8 +127,8 @@ class Probe : public ZOLINSToc {
 
   bool Duplicate(Failure& failure) {
     std::map<std::pair<int, std::string>, int> first;
-    for (int i = 0; i < GetNbToc(); ++i) {
-      const ZOLINSUnitToc& record = *GetIiemeUnitToc(i);
+    for (int i = 0; i < Count(); ++i) {
+      const ZOLINSUnitToc& record = Record(i);
       const auto seen = first.emplace(std::make_pair(record.GetType(), record.GetName()), i);
       if (!seen.second)
         return Found(failure, i,
@@ -133,6 +138,8 @@ class Probe : public ZOLINSToc {
   }
 
   const bool media_;
+  ZOLINSToc lines_;
+  std::vector<std::unique_ptr<ZOLINSUnitToc>> records_;
 };
 
 }  // namespace
