@@ -1,8 +1,7 @@
 #ifndef ZOLINS_INST_TOC_H
 #define ZOLINS_INST_TOC_H
 
-#include <string_view>
-#include <unordered_set>
+#include <memory>
 
 #include "ZOLINSExport.h"
 #include "ZOLINSStock.h"
@@ -131,8 +130,10 @@ class ZOLINS_EXPORT ZOLINSInstToc : public ZOLINSToc {
   int RaiseFrameworkLevels(ZOLUnicodeString& msg);
   void TraceList(const char* heading, int list) const;
 
-  // Membership of each list, for lookups in constant time; the views point into tabNameInst.
-  std::unordered_set<std::string_view> members_[6];
+  // The lists' membership sets (InstToc.cpp): behind one pointer, so that the class's layout does
+  // not change when what it holds does.
+  struct State;
+  std::unique_ptr<State> i_;
 };
 
 #endif

@@ -2,7 +2,6 @@
 #define ZOLINS_MEDIA_TOC_H
 
 #include <memory>
-#include <vector>
 
 #include "ZOLINSExport.h"
 #include "ZOLINSToc.h"
@@ -13,7 +12,6 @@
 class ZOLINSInstToc;
 
 namespace zol {
-class OrderIndex;
 class FieldReader;
 }  // namespace zol
 
@@ -80,8 +78,8 @@ class ZOLINS_EXPORT ZOLINSMediaToc : public ZOLINSToc {
                                     unsigned int& largest) const;
 
   // When not 0, GetSize refuses requested elements whose first prerequisite is not installed.
-  void SetPrereqCheck(int flag) { prereqCheck_ = flag; }
-  int GetPrereqCheck() const { return prereqCheck_; }
+  void SetPrereqCheck(int flag);
+  int GetPrereqCheck() const;
 
   // Install planning. Every name looked up, requested or reached, is of `type`; requested names
   // are read up to their 47th character. `inst` is the installed TOC, null when nothing is
@@ -130,10 +128,10 @@ class ZOLINS_EXPORT ZOLINSMediaToc : public ZOLINSToc {
                                 ZOLUnicodeString& msg);
 
  private:
-  std::vector<ZOLINSPrefixToc> prefixes_;
-  int prereqCheck_;
-  // Built on the first order lookup that the direct position misses; dropped by InitMedia.
-  mutable std::unique_ptr<zol::OrderIndex> orderIndex_;
+  // The prefix entries, the prerequisite-check flag and the order index (MediaToc.cpp): behind
+  // one pointer, so that the class's layout does not change when what it holds does.
+  struct State;
+  std::unique_ptr<State> m_;
 };
 
 #endif

@@ -1,11 +1,8 @@
 #ifndef ZOLINS_TOC_H
 #define ZOLINS_TOC_H
 
-#include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
-#include <vector>
 
 #include "ZOLINSExport.h"
 #include "ZOLINSStock.h"
@@ -21,7 +18,7 @@ extern ZOLINS_EXPORT ZOLUnicodeString* oMsg;
 
 namespace zol {
 class FieldReader;
-class TocStorage;
+struct TocState;
 }  // namespace zol
 
 // A table of contents loaded from one TOC file: its raw lines, one record per line, the levels the
@@ -44,24 +41,24 @@ class ZOLINS_EXPORT ZOLINSToc {
   // an allocation failure.
   int Init(char* path, ZOLUnicodeString& message);
   // The number of records; -1 before a load and after a failed one.
-  int GetNbToc() const { return nbToc_; }
+  int GetNbToc() const;
 
   // Level derivation, run on a table with at least one record, in the order SetOS, SetGALevel,
   // SetSPKLevel, SetHFXLevel, SetHFXName. SetOS and SetGALevel return 1, or 0 with the mismatch
   // in `message` (the forms without a message append it to *oMsg when oMsg exists).
   int SetOS(ZOLUnicodeString& message);
   int SetOS();
-  char* GetOS() { return os_; }
+  char* GetOS();
   int SetGALevel(ZOLUnicodeString& message);
   int SetGALevel();
-  char* GetGALevel() { return gaLevel_; }
+  char* GetGALevel();
   void SetSPKLevel();
   // The SPK level when `which` is 1, else the level that was highest before the last raise.
-  int GetSPKLevel(int which) const { return which == 1 ? spkLevel_ : previousSpkLevel_; }
+  int GetSPKLevel(int which) const;
   void SetHFXLevel();
-  int GetHFXLevel() { return hfxLevel_; }
+  int GetHFXLevel();
   int SetHFXName();
-  char* GetHFXName() { return hfxName_; }
+  char* GetHFXName();
   // Stamps the first record with the current time.
   void SetTimestamp();
 
@@ -111,19 +108,21 @@ class ZOLINS_EXPORT ZOLINSToc {
   // Record i in table order, or null when i is not below the record count.
   ZOLINSUnitToc* GetIiemeUnitToc(int i) const;
   // The path the table was loaded from; null before Init.
-  const char* GetFileName() const { return fileName_; }
+  const char* GetFileName() const;
   // Raw line i (without its line feed), or null when there is none.
   const char* GetLine(int i) const;
 
  protected:
   // Marks the loaded table invalid (record count -1), as every failed load does.
-  void FailLoad() { nbToc_ = -1; }
-  // Parses every raw line into its record, in file order; `beforeRecord(i, fields)` may first take
-  // prefix fields off line i. On a refused line: `msg` gets the "ZOLINSInstToc.Error_Init"
-  // message, whose default is `failureFormat` filled with the line number and the path, followed
-  // by the parser's message; the load fails (record count -1) and -1 is returned. Else 1.
-  int ParseRecords(ZOLUnicodeString& msg, const char* failureFormat,
-                   const std::function<void(int, zol::FieldReader&)>& beforeRecord);
+  void FailLoad();
+  // Parses every raw line into its record, in file order; `beforeRecord(context, i, fields)` may
+  // first take prefix fields off line i. On a refused line: `msg` gets the
+  // "ZOLINSInstToc.Error_Init" message, whose default is `failureFormat` filled with the line
+  // number and the path, followed by the parser's message; the load fails (record count -1) and -1
+  // is returned. Else 1.
+  using PrefixReader = void (*)(void* context, int line, zol::FieldReader& fields);
+  int ParseRecords(ZOLUnicodeString& msg, const char* failureFormat, PrefixReader beforeRecord,
+                   void* context);
   // Drops the name index; the next lookup builds it from the records again. Loaders call it after
   // parsing the records.
   void RecordsChanged() const;
@@ -132,9 +131,9 @@ class ZOLINS_EXPORT ZOLINSToc {
   int SlotOf(int position) const;
   // The position of the record in `slot`, or -1 when it was removed (or `slot` is -1).
   int PositionOfSlot(int slot) const;
-  ZOLTrace& Trace() const { return *trace_; }
+  ZOLTrace& Trace() const;
   // Whether the table's trace prints: decided once, when the table is built.
-  bool TraceOn() const { return trace_->IsActive() != 0; }
+  bool TraceOn() const;
   // GetPackage and GetPackageOPT for either name container (ZOLINSStockName, ZOLINSStockNameInst).
   template <typename Stock>
   void ListPackage(ZOLINSPkg package, ZOLINSType type, Stock* result, int visibleOnly) const;
@@ -151,19 +150,9 @@ class ZOLINS_EXPORT ZOLINSToc {
   template <typename Stock>
   void FillLabels(Stock* result, ZOLINSType type, bool superseded) const;
 
-  char* fileName_;
-  int nbToc_;
-  // Lines and records; see src/toc/TocStorage.h.
-  std::unique_ptr<zol::TocStorage> store_;
-  char os_[8];
-  char gaLevel_[8];
-  int spkLevel_;
-  int previousSpkLevel_;
-  int hfxLevel_;
-  char hfxName_[ZOLINS_NAME_SIZE];
-  std::unordered_set<std::string> visibleNames_;
-  std::unique_ptr<ZOLTrace> trace_;
-  int allVisible_;
+  // Everything the table holds (src/toc/TocState.h): behind one pointer, so that the class's
+  // layout does not change when what it holds does.
+  std::unique_ptr<zol::TocState> d_;
 };
 
 #endif

@@ -1,6 +1,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
+#include <unordered_set>
 
 #include "ZOLINSCompar.h"
 #include "ZOLINSInstToc.h"
@@ -8,7 +10,12 @@
 #include "base/Message.h"
 #include "foundation/Names.h"
 
-ZOLINSInstToc::ZOLINSInstToc() {
+struct ZOLINSInstToc::State {
+  // Membership of each list, for lookups in constant time; the views point into tabNameInst.
+  std::unordered_set<std::string_view> members[6];
+};
+
+ZOLINSInstToc::ZOLINSInstToc() : i_(new State) {
   std::memset(nbNameInst, 0, sizeof nbNameInst);
 }
 
@@ -17,7 +24,7 @@ ZOLINSInstToc::~ZOLINSInstToc() = default;
 int ZOLINSInstToc::InitInst(char* path, ZOLUnicodeString& msg) {
   for (int list = 0; list < 6; ++list) {
     nbNameInst[list] = 0;
-    members_[list].clear();
+    i_->members[list].clear();
   }
   if (Init(path, msg) != 1) return -1;
   if (LoadRecordsAndLists(path, msg) == 1) return 1;
@@ -26,7 +33,8 @@ int ZOLINSInstToc::InitInst(char* path, ZOLUnicodeString& msg) {
 }
 
 int ZOLINSInstToc::LoadRecordsAndLists(const char* path, ZOLUnicodeString& msg) {
-  if (ParseRecords(msg, "ZOLINSInstToc: Init of line number %d from %s failed\n", nullptr) != 1)
+  if (ParseRecords(msg, "ZOLINSInstToc: Init of line number %d from %s failed\n", nullptr,
+                   nullptr) != 1)
     return -1;
   if (SetOS(msg) == 0) return -1;
   Trace().TraPrint("ZOLINSInstToc::ZOLINSInstToc OS = %s\n", GetOS());
@@ -42,11 +50,11 @@ int ZOLINSInstToc::LoadRecordsAndLists(const char* path, ZOLUnicodeString& msg) 
 }
 
 bool ZOLINSInstToc::AddInstalledName(int list, const char* name) {
-  if (members_[list].count(name)) return true;
+  if (i_->members[list].count(name)) return true;
   if (nbNameInst[list] >= ZOLINS_STOCK_CAPACITY) return false;
   char* slot = tabNameInst[list][nbNameInst[list]++];
   zol::CopyName(slot, name);
-  members_[list].insert(slot);
+  i_->members[list].insert(slot);
   return true;
 }
 
@@ -89,8 +97,8 @@ int ZOLINSInstToc::BuildLists(const char* path, ZOLUnicodeString& msg) {
   // Sorting moves the names: their memberships are taken again afterwards.
   std::qsort(tabNameInst[3], static_cast<std::size_t>(nbNameInst[3]), ZOLINS_NAME_SIZE,
              ComparString2);
-  members_[3].clear();
-  for (int i = 0; i < nbNameInst[3]; ++i) members_[3].insert(tabNameInst[3][i]);
+  i_->members[3].clear();
+  for (int i = 0; i < nbNameInst[3]; ++i) i_->members[3].insert(tabNameInst[3][i]);
   TraceList("ZOLINSInstToc::ZOLINSInstToc: %d extra_products de code\n", 3);
   return 1;
 }
@@ -119,7 +127,7 @@ void ZOLINSInstToc::TraceList(const char* heading, int list) const {
 
 int ZOLINSInstToc::IsInstalled(const char* name, ZOLINSType type) const {
   if (!name || type < 0 || type > 5) return -1;
-  return members_[type].count(name) ? 0 : -1;
+  return i_->members[type].count(name) ? 0 : -1;
 }
 
 int ZOLINSInstToc::IsInstalledLookDocLp(char* name, ZOLINSMediaToc* media) {

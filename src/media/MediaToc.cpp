@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
+#include <vector>
 
 #include "ZOLINSMediaToc.h"
 #include "base/Message.h"
@@ -8,17 +10,24 @@
 #include "media/OrderIndex.h"
 #include "toc/RecordLine.h"
 
-ZOLINSMediaToc::ZOLINSMediaToc() : prereqCheck_(0) {}
+struct ZOLINSMediaToc::State {
+  std::vector<ZOLINSPrefixToc> prefixes;  // by record slot
+  int prereqCheck = 0;
+  // Built on the first order lookup that the direct position misses; dropped by InitMedia.
+  std::unique_ptr<zol::OrderIndex> orderIndex;
+};
+
+ZOLINSMediaToc::ZOLINSMediaToc() : m_(new State) {}
 
 ZOLINSMediaToc::~ZOLINSMediaToc() = default;
 
 int ZOLINSMediaToc::InitMedia(char* path, ZOLUnicodeString& msg) {
   // Prefix entries are kept by slot: a removed record's entry stays behind, unused.
-  prefixes_.clear();
-  orderIndex_.reset();
+  m_->prefixes.clear();
+  m_->orderIndex.reset();
   if (Init(path, msg) != 1) return -1;
   try {
-    prefixes_.resize(static_cast<std::size_t>(GetNbToc()));
+    m_->prefixes.resize(static_cast<std::size_t>(GetNbToc()));
   } catch (const std::bad_alloc&) {
     msg = zol::Message("ZOLINSMediaToc.Error_Alloc",
                        "Internal error in ZOLINSMediaToc: unable to allocate %d prefix entries "
@@ -27,10 +36,12 @@ int ZOLINSMediaToc::InitMedia(char* path, ZOLUnicodeString& msg) {
     FailLoad();
     return -1;
   }
+  const auto readPrefix = [](void* prefixes, int i, zol::FieldReader& fields) {
+    (*static_cast<std::vector<ZOLINSPrefixToc>*>(prefixes))[static_cast<std::size_t>(i)].Read(
+        fields);
+  };
   const int parsed = ParseRecords(msg, "ZOLINSMediaToc: Init of line number %d from %s failed\n",
-                                  [this](int i, zol::FieldReader& fields) {
-                                    prefixes_[static_cast<std::size_t>(i)].Read(fields);
-                                  });
+                                  readPrefix, &m_->prefixes);
   if (parsed != 1 || SetOS(msg) == 0 || SetGALevel(msg) == 0) {
     FailLoad();
     return -1;
@@ -38,8 +49,15 @@ int ZOLINSMediaToc::InitMedia(char* path, ZOLUnicodeString& msg) {
   SetSPKLevel();
   SetHFXLevel();
   SetHFXName();
-  prereqCheck_ = 0;
+  m_->prereqCheck = 0;
   return 1;
+}
+
+void ZOLINSMediaToc::SetPrereqCheck(int flag) {
+  m_->prereqCheck = flag;
+}
+int ZOLINSMediaToc::GetPrereqCheck() const {
+  return m_->prereqCheck;
 }
 
 int ZOLINSMediaToc::GetIndexI(const int order) const {
@@ -49,13 +67,13 @@ int ZOLINSMediaToc::GetIndexI(const int order) const {
   if (order >= 3 && order - 3 < count && GetIiemePrefixToc(order - 3)->GetOrder() == order)
     return order - 3;
   // Planning looks up every element it outputs: a scan each would be quadratic on large media.
-  if (!orderIndex_) orderIndex_ = std::make_unique<zol::OrderIndex>(prefixes_);
-  return orderIndex_->Find(order, [this](int slot) { return PositionOfSlot(slot); });
+  if (!m_->orderIndex) m_->orderIndex = std::make_unique<zol::OrderIndex>(m_->prefixes);
+  return m_->orderIndex->Find(order, [this](int slot) { return PositionOfSlot(slot); });
 }
 
 const ZOLINSPrefixToc* ZOLINSMediaToc::GetIiemePrefixToc(int i) const {
   if (i < 0 || i >= GetNbToc()) return nullptr;
-  return &prefixes_[static_cast<std::size_t>(SlotOf(i))];
+  return &m_->prefixes[static_cast<std::size_t>(SlotOf(i))];
 }
 
 int ZOLINSMediaToc::GetUnitToc(ZOLUnicodeString& line, char* name) {

@@ -11,6 +11,7 @@
 #include "toc/InfoMessage.h"
 #include "toc/NameIndex.h"
 #include "toc/RecordLine.h"
+#include "toc/TocState.h"
 #include "toc/TocStorage.h"
 
 namespace {
@@ -33,65 +34,56 @@ void SplitTerminatedLines(Text& text, std::vector<std::size_t>& starts) {
 
 }  // namespace
 
-ZOLINSToc::ZOLINSToc()
-    : fileName_(nullptr),
-      nbToc_(-1),
-      store_(new zol::TocStorage),
-      spkLevel_(0),
-      previousSpkLevel_(0),
-      hfxLevel_(0),
-      trace_(new ZOLTrace("TOC", "", 0, "STDERR", 1024)),
-      allVisible_(1) {
-  os_[0] = gaLevel_[0] = hfxName_[0] = '\0';
+ZOLINSToc::ZOLINSToc() : d_(new zol::TocState) {
   zol::RetireInfoCopy(strMsg);
   strMsg = nullptr;
 }
 
 ZOLINSToc::~ZOLINSToc() {
-  store_->index.reset();
-  store_->records.clear();
-  visibleNames_.clear();
+  d_->store->index.reset();
+  d_->store->records.clear();
+  d_->visibleNames.clear();
   zol::ReleaseInfoCopy();
-  trace_.reset();
-  store_.reset();
-  std::free(fileName_);
+  d_->trace.reset();
+  d_->store.reset();
+  std::free(d_->fileName);
 }
 
 void ZOLINSToc::Clear() {
-  store_.reset(new zol::TocStorage);
-  visibleNames_.clear();
-  allVisible_ = 1;
-  std::free(fileName_);
-  fileName_ = nullptr;
-  nbToc_ = -1;
+  d_->store.reset(new zol::TocStorage);
+  d_->visibleNames.clear();
+  d_->allVisible = 1;
+  std::free(d_->fileName);
+  d_->fileName = nullptr;
+  d_->nbToc = -1;
 }
 
 int ZOLINSToc::Init(char* path, ZOLUnicodeString& message) {
   Clear();
   if (!path) return -1;
-  fileName_ = ::strdup(path);
-  trace_->TraPrint("ZOLINSToc::Init DEBUT file = %s\n", path);
+  d_->fileName = ::strdup(path);
+  d_->trace->TraPrint("ZOLINSToc::Init DEBUT file = %s\n", path);
   if (ZOLFileAccess(path, 0) == -1) {
     message = zol::Message("ZOLINSToc.Error_Init3", "ZOLINSToc::file %s  not found\n", path);
     return -1;
   }
   try {
-    zol::ReadWholeFile(path, store_->text);
-    SplitTerminatedLines(store_->text, store_->lineStarts);
-    const int count = static_cast<int>(store_->lineStarts.size());
+    zol::ReadWholeFile(path, d_->store->text);
+    SplitTerminatedLines(d_->store->text, d_->store->lineStarts);
+    const int count = static_cast<int>(d_->store->lineStarts.size());
     if (count == 0) return -1;
-    trace_->TraPrint("ZOLINSToc::Init: NbToc = %d\n", count);
+    d_->trace->TraPrint("ZOLINSToc::Init: NbToc = %d\n", count);
     try {
-      store_->records.resize(store_->lineStarts.size());
+      d_->store->records.resize(d_->store->lineStarts.size());
     } catch (const std::bad_alloc&) {
       message =
           zol::Message("ZOLINSToc.Error_Allocate",
                        "ZOLINSToc::Init unable to allocate %d entries from %s\n", count, path);
       return -1;
     }
-    for (ZOLINSUnitToc& record : store_->records) record.arena_ = &store_->arena;
+    for (ZOLINSUnitToc& record : d_->store->records) record.arena_ = &d_->store->arena;
     LoadVisibleNames(path);
-    nbToc_ = count;
+    d_->nbToc = count;
     return 1;
   } catch (const std::bad_alloc&) {
     Clear();
@@ -104,66 +96,97 @@ void ZOLINSToc::LoadVisibleNames(const std::string& tocPath) {
   const std::string pcfg =
       (slash == std::string::npos ? tocPath : tocPath.substr(0, slash)) + "/PCFG.list";
   if (ZOLFileAccess(pcfg.c_str(), 0) != 0) return;
-  allVisible_ = 0;
+  d_->allVisible = 0;
   std::string text;
   std::vector<std::size_t> starts;
   zol::ReadWholeFile(pcfg, text);
   SplitTerminatedLines(text, starts);
   for (std::size_t start : starts)
-    visibleNames_.insert(std::string(text.c_str() + start).substr(0, ZOLINS_NAME_SIZE - 1));
+    d_->visibleNames.insert(std::string(text.c_str() + start).substr(0, ZOLINS_NAME_SIZE - 1));
 }
 
 ZOLINSUnitToc& ZOLINSToc::Record(int i) const {
-  return store_->Record(i);
+  return d_->store->Record(i);
 }
 
 int ZOLINSToc::SlotOf(int i) const {
-  return store_->SlotOf(i);
+  return d_->store->SlotOf(i);
 }
 
 int ZOLINSToc::PositionOfSlot(int slot) const {
-  return slot < 0 ? -1 : store_->PositionOf(slot);
+  return slot < 0 ? -1 : d_->store->PositionOf(slot);
 }
 
 ZOLINSUnitToc* ZOLINSToc::GetIiemeUnitToc(int i) const {
-  if (i < 0 || i >= nbToc_) return nullptr;
+  if (i < 0 || i >= d_->nbToc) return nullptr;
   return &Record(i);
 }
 
 const char* ZOLINSToc::GetLine(int i) const {
-  if (i < 0 || static_cast<std::size_t>(i) >= store_->lineStarts.size()) return nullptr;
-  return store_->text.data() + store_->lineStarts[static_cast<std::size_t>(i)];
+  if (i < 0 || static_cast<std::size_t>(i) >= d_->store->lineStarts.size()) return nullptr;
+  return d_->store->text.data() + d_->store->lineStarts[static_cast<std::size_t>(i)];
 }
 
 void ZOLINSToc::RecordsChanged() const {
-  store_->index.reset();
+  d_->store->index.reset();
 }
 
 int ZOLINSToc::GetIndex(const char* name, const ZOLINSType type) const {
-  if (nbToc_ <= 0 || !name) return -1;
-  return PositionOfSlot(store_->Index().Find(name, type));
+  if (d_->nbToc <= 0 || !name) return -1;
+  return PositionOfSlot(d_->store->Index().Find(name, type));
 }
 
 int ZOLINSToc::GetIndexAnyType(const char* name) const {
-  if (nbToc_ <= 0 || !name) return -1;
-  return PositionOfSlot(store_->Index().FindAnyType(name));
+  if (d_->nbToc <= 0 || !name) return -1;
+  return PositionOfSlot(d_->store->Index().FindAnyType(name));
+}
+
+int ZOLINSToc::GetNbToc() const {
+  return d_->nbToc;
+}
+char* ZOLINSToc::GetOS() {
+  return d_->os;
+}
+char* ZOLINSToc::GetGALevel() {
+  return d_->gaLevel;
+}
+int ZOLINSToc::GetSPKLevel(int which) const {
+  return which == 1 ? d_->spkLevel : d_->previousSpkLevel;
+}
+int ZOLINSToc::GetHFXLevel() {
+  return d_->hfxLevel;
+}
+char* ZOLINSToc::GetHFXName() {
+  return d_->hfxName;
+}
+const char* ZOLINSToc::GetFileName() const {
+  return d_->fileName;
+}
+void ZOLINSToc::FailLoad() {
+  d_->nbToc = -1;
+}
+ZOLTrace& ZOLINSToc::Trace() const {
+  return *d_->trace;
+}
+bool ZOLINSToc::TraceOn() const {
+  return d_->trace->IsActive() != 0;
 }
 
 int ZOLINSToc::IsVisible(const char* name) const {
-  if (allVisible_) return 1;
+  if (d_->allVisible) return 1;
   if (!name) return 0;
   // Visible names are kept as 48-byte names are: 47 characters at most.
-  return visibleNames_.count(std::string(name, ::strnlen(name, ZOLINS_NAME_SIZE - 1))) ? 1 : 0;
+  return d_->visibleNames.count(std::string(name, ::strnlen(name, ZOLINS_NAME_SIZE - 1))) ? 1 : 0;
 }
 
 int ZOLINSToc::ParseRecords(ZOLUnicodeString& msg, const char* failureFormat,
-                            const std::function<void(int, zol::FieldReader&)>& beforeRecord) {
+                            PrefixReader beforeRecord, void* context) {
   ZOLUnicodeString recordMsg;
-  for (int i = 0; i < nbToc_; ++i) {
+  for (int i = 0; i < d_->nbToc; ++i) {
     zol::FieldReader fields(GetLine(i));
-    if (beforeRecord) beforeRecord(i, fields);
+    if (beforeRecord) beforeRecord(context, i, fields);
     if (Record(i).Parse(fields, recordMsg) == 1) continue;
-    msg = zol::Message("ZOLINSInstToc.Error_Init", failureFormat, i + 1, fileName_);
+    msg = zol::Message("ZOLINSInstToc.Error_Init", failureFormat, i + 1, d_->fileName);
     msg.Append(recordMsg);
     FailLoad();
     return -1;

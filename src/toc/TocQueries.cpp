@@ -10,6 +10,7 @@
 #include "foundation/Names.h"
 #include "foundation/StockFill.h"
 #include "toc/InfoMessage.h"
+#include "toc/TocState.h"
 #include "toc/TocStorage.h"
 #include "toc/UnboundedQueries.h"
 
@@ -70,7 +71,7 @@ void ZOLINSToc::ListSuperseded(char (*names)[ZOLINS_NAME_SIZE], int nbNames, Sto
     return true;
   };
   if (all) {
-    for (int i = 0; i < nbToc_ && offer(Record(i)); ++i) {
+    for (int i = 0; i < d_->nbToc && offer(Record(i)); ++i) {
     }
   } else {
     // A given name is never listed: marking it met keeps it out.
@@ -159,12 +160,12 @@ int ZOLINSToc::Remove(const char* name, const ZOLINSType type, ZOLUnicodeString&
     message =
         zol::CatalogueMessage("ZOLPelmo", "GetPackage.Error", {name ? name : "", keyword},
                               zol::Format("ZOLINSToc::Remove: %s %s: not found in %s\n",
-                                          name ? name : "", keyword, fileName_ ? fileName_ : ""));
+                                          name ? name : "", keyword, d_->fileName ? d_->fileName : ""));
     return 0;
   }
   // The records after it move up one place in the table order; none moves in memory.
-  store_->Index().Remove(SlotOf(index));
-  store_->Erase(index);
-  --nbToc_;
+  d_->store->Index().Remove(SlotOf(index));
+  d_->store->Erase(index);
+  --d_->nbToc;
   return 1;
 }
