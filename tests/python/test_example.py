@@ -152,10 +152,9 @@ def test_checksum_rewrites_a_file_list(installation):
 
 
 @pytest.mark.skipif(os.geteuid() != 0, reason="mknod of a /dev/full copy needs root")
-@pytest.mark.xfail(reason="the library still reports a control file written to a full device as "
-                          "written", strict=False)
 def test_a_control_file_on_a_full_device_raises(installation, tmp_path):
     full = tmp_path / "full"
     os.mknod(full, stat.S_IFCHR | 0o600, os.makedev(1, 7))
     with pytest.raises(zoltoc.ChecksumError):
         zoltoc.checksum(installation / "control" / "EDITOR", output=full)
+    assert stat.S_ISCHR(os.stat(full).st_mode)
