@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -12,6 +13,7 @@
 
 #include "ZOLINSMediaToc.h"
 #include "ZOLINSPresent.h"
+#include "base/UniqueFd.h"
 #include "support/TestSupport.h"
 #include "support/TocBuilder.h"
 
@@ -62,6 +64,8 @@ TEST_F(PresentFile, AppendsTheMediumLineWithoutItsMediaFields) {
   toc = dir.Write("MEDIA.TOC", longOne.MediaLine("A", 3, 1) + "\nB: 4 :7:" + irregular +
                                    "\nA:4:1:code:PRD\n" + E("NEWER").MediaLine("A", 5, 1));
   const ino_t inode = Stat(present).st_ino;
+  // Held open so that its inode number cannot be handed to a later file.
+  const zol::UniqueFd heldOpen(::open(present.c_str(), O_RDONLY | O_CLOEXEC));
 
   // Only a prefix of NEWER, longer than it, a line too short to name anything, no name, no TOC,
   // PRESENT in no directory: nothing is written.
@@ -145,6 +149,8 @@ TEST_F(DocPresent, ProductLineGetsOnlyItsMissingPrerequisites) {
     EXPECT_EQ(Stat(present).st_mode & 07777, 0640u);
     // Complete already, and a product without prerequisites: nothing is written.
     const ino_t inode = Stat(present).st_ino;
+  // Held open so that its inode number cannot be handed to a later file.
+  const zol::UniqueFd heldOpen(::open(present.c_str(), O_RDONLY | O_CLOEXEC));
     EXPECT_EQ(Record("X.prd", media.get()), 0);
     EXPECT_EQ(Record("Y.prd", media.get()), 0);
     EXPECT_EQ(Stat(present).st_ino, inode);
