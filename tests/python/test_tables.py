@@ -131,14 +131,17 @@ def test_lookups_and_types(tmp_path):
 def test_records_and_plans_outlive_their_tables(tmp_path):
     path = write_toc(tmp_path / "MEDIA.TOC", [toc_line("F", {"pkg": "FWK", "size": "5"}),
                                               toc_line("P", {"prereq": "F", "label": "kept"})])
-    toc = zoltoc.MediaToc(path)
-    record, plan = toc["P"], toc.plan("P")
-    records = iter(toc)
-    del toc
+    # Each from a table of its own, which nothing else holds.
+    record = zoltoc.MediaToc(path)["P"]
+    plan = zoltoc.MediaToc(path).plan("P")
+    records = iter(zoltoc.MediaToc(path))
+    required = zoltoc.MediaToc(path).requiring("F")
     gc.collect()
+    zoltoc.MediaToc(path)  # memory freed by a table gone too early would be taken again
     assert (record.label, record.prereqs, record.line.split(":")[2]) == ("kept", ("F",), "P")
     assert plan.names == ["F", "P"] and [r.size for r in plan.elements] == [5, 0]
     assert [r.name for r in records] == ["F", "P"]
+    assert [r.label for r in required] == ["kept"]
 
 
 def test_listings_are_not_bounded_at_4096(tmp_path):
