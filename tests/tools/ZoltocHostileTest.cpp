@@ -169,23 +169,20 @@ TEST(ZoltocMessages, RecordOnAPresentThatDoesNotLoadSaysWhy) {
   zoltest::TempDir dir;
   const std::string present = dir / "control/PRESENT";
   zoltest::MakeDirs(present);
-  const auto record = [&](const std::string& name) {
-    return Zoltoc({"record", "--media", kMedia, "--install", dir.path(), name});
-  };
-  ProcessResult result = record("BASEFWK");
+  ProcessResult result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err, "zoltoc: " + present + ": is a directory, not a TOC file\n");
   ASSERT_EQ(::rmdir(present.c_str()), 0);
   ASSERT_EQ(::mkfifo(present.c_str(), 0600), 0);  // never opened: it would block
-  result = record("BASEFWK");
+  result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
   EXPECT_EQ(result.err, "zoltoc: " + present + ": is not a regular file\n");
   ASSERT_EQ(::unlink(present.c_str()), 0);
   zoltest::WriteFile(present, "");  // nothing recorded yet
-  result = record("BASEFWK");
+  result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(zoltest::ReadFile(present).rfind("code:FWK:BASEFWK:", 0), 0u);
   // Cut to 47 characters, a longer name could be another element's.
-  result = record(std::string(60, 'N'));
+  result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), std::string(60, 'N')});
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.err.find(present + ": " + std::string(60, 'N') + ": the name is longer"),
             std::string::npos);
