@@ -43,27 +43,17 @@ class NonRegular : public ::testing::TestWithParam<Kind> {
       GTEST_SKIP() << "making a device copy with mknod needs root";
   }
 
-  // Puts the special file at `path` (below the temporary directory), parents created.
+  // Puts the special file at `path`, parents created; the device is a /dev/zero copy (endless).
   void Make(const std::string& path) {
-    const std::string parent = path.substr(0, path.rfind('/'));
-    zoltest::MakeDirs(parent);
-    int rc = 0;
-    switch (GetParam()) {
-      case Kind::kFifo:
-        rc = ::mkfifo(path.c_str(), 0666);
-        break;
-      case Kind::kDevice:  // a copy of /dev/zero: reading it never ends
-        rc = ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 5));
-        break;
-      case Kind::kDirectory:
-        rc = ::mkdir(path.c_str(), 0777);
-        break;
-    }
+    zoltest::MakeDirs(path.substr(0, path.rfind('/')));
+    const Kind kind = GetParam();
+    const int rc = kind == Kind::kFifo     ? ::mkfifo(path.c_str(), 0666)
+                   : kind == Kind::kDevice ? ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 5))
+                                           : ::mkdir(path.c_str(), 0777);
     ASSERT_EQ(rc, 0) << path;
   }
 
-  // Runs `body` in a child process that a watchdog kills after 5 seconds: a read that blocks fails
-  // the test instead of hanging it. Process-wide state changed by the body stays in the child.
+  // Runs `body` in a child that a 5-second watchdog kills: a blocking read fails, never hangs.
   static void Watched(const std::function<void()>& body) {
     EXPECT_EQ(zoltest::RunInChild([&] {
                 ::alarm(5);
@@ -156,8 +146,7 @@ TEST_P(NonRegular, ChecksumListIsUnreadable) {
   });
 }
 
-// The check reports the control file that cannot be read, and a listed file that cannot be opened
-// for its checksum, and goes on.
+// The check reports an unreadable control file and listed file, and goes on.
 TEST_P(NonRegular, CheckReportsControlFileAndListedFile) {
   std::string present = dir.Write("inst/control/PRESENT", Present());
   dir.Write("inst/control/BASEFWK", "./control/BASEFWK\n./lib/special 12\n");
@@ -178,10 +167,9 @@ TEST_P(NonRegular, CheckReportsControlFileAndListedFile) {
     ASSERT_EQ(inst.InitInst(&present[0], msg), 1) << msg.str();
     ZOLUnicodeString report;
     EXPECT_EQ(inst.CheckIntegrity(report, (dir / "inst").c_str(), 2, 0), 0);
-    const std::string expected[] = {
-        dir / "inst/control/APP: unable to read this file",
-        dir / "inst/lib/special: unable to open this file in reading mode"};
-    for (const std::string& line : expected)
+    for (const std::string& line :
+         {dir / "inst/control/APP: unable to read this file",
+          dir / "inst/lib/special: unable to open this file in reading mode"})
       EXPECT_NE(report.str().find(line), std::string::npos) << report.str();
   });
 }

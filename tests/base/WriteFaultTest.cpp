@@ -1,6 +1,5 @@
-// Every system call of every rewrite made to fail in turn, through the library's system-call
-// table: afterwards the target holds exactly its old or exactly its new content, with its mode,
-// and no temporary file is left unless removing it was made to fail as well.
+// Each system call of each rewrite fails in turn: the target then holds exactly its old or new
+// content, with its mode, and no temporary file is left unless its removal failed too.
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,8 +27,7 @@ using zoltest::ReadFile;
 
 enum class Kind { NoSpace, Io, Denied, ShortWrite };
 
-// The fault to inject: at call number `at` (counted over all calls of the table), or, when
-// `sticky`, at every call from there on, as a disk that stays full.
+// Fails call number `at` (over all calls of the table), or every call from there on when `sticky`.
 struct Fault {
   int at = -1;
   Kind kind = Kind::Io;
@@ -86,15 +84,13 @@ mode_t ModeOf(const std::string& path) {
 std::set<std::string> Entries(const std::string& dir) {
   std::set<std::string> names;
   std::unique_ptr<DIR, int (*)(DIR*)> stream(::opendir(dir.c_str()), ::closedir);
-  while (dirent* entry = stream ? ::readdir(stream.get()) : nullptr)
-    if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
-      names.insert(entry->d_name);
-  names.erase(".zolins.lock");  // the lock file stays, by design
+  while (dirent* entry = stream ? ::readdir(stream.get()) : nullptr) names.insert(entry->d_name);
+  for (const char* kept : {".", "..", ".zolins.lock"}) names.erase(kept);  // the lock stays
   return names;
 }
 
-// One rewrite: `reset` puts the old content (with `mode`) in place, `run` rewrites the target and
-// says whether it reported success; `newContent` is what a success leaves.
+// `reset` puts the old content (with `mode`) back; `run` rewrites the target and says if it
+// succeeded.
 struct Rewrite {
   std::string target;
   std::string oldContent, newContent;
@@ -110,7 +106,7 @@ void InjectEveryFault(const Rewrite& rewrite) {
   const std::set<std::string> before = Entries(dir);
   calls = 0;
   zol::Sys() = kFaulty;
-  fault = Fault();
+  fault = Fault();  // none: count the calls
   ASSERT_TRUE(rewrite.run());
   ASSERT_EQ(ReadFile(rewrite.target), rewrite.newContent);
   const int total = calls;
@@ -147,7 +143,6 @@ class WriteFaults : public ::testing::Test {
  protected:
   void TearDown() override { zol::Sys() = Real(); }
 
-  // Writes `content` at `path` with the permission bits `mode`.
   static void Put(const std::string& path, const std::string& content, mode_t mode) {
     zoltest::MakeDirs(path.substr(0, path.rfind('/')));
     zoltest::WriteFile(path, content);

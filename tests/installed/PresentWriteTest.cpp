@@ -34,6 +34,13 @@ class PresentWrite : public ::testing::Test {
     return UpdatePresentFromToc(toc.c_str(), &copy[0], (file.empty() ? present : file).c_str(),
                                 nullptr);
   }
+  // Writes the medium TOC: the elements on medium A, in order from 3.
+  void Media(const std::vector<E>& elements) {
+    std::string text;
+    for (std::size_t i = 0; i < elements.size(); ++i)
+      text += elements[i].MediaLine("A", static_cast<int>(i) + 3, 1) + "\n";
+    toc = dir.Write("MEDIA.TOC", text);
+  }
   // Loads `path` as an installation; 1 when it loads.
   static int Loads(const std::string& path, ZOLUnicodeString& message) {
     auto table = std::make_unique<ZOLINSInstToc>();
@@ -46,8 +53,8 @@ class PresentWrite : public ::testing::Test {
     std::unique_ptr<DIR, int (*)(DIR*)> stream(::opendir((dir / sub).c_str()), ::closedir);
     while (dirent* entry = stream ? ::readdir(stream.get()) : nullptr) names.insert(entry->d_name);
     std::string text;
-    for (const std::string& name : names)
-      if (name != "." && name != "..") text += name + "\n";
+    for (const char* dot : {".", ".."}) names.erase(dot);
+    for (const std::string& name : names) text += name + "\n";
     return text;
   }
 
@@ -60,9 +67,7 @@ class PresentWrite : public ::testing::Test {
 TEST_F(PresentWrite, RecordingKeepsTheInstallationLoadable) {
   const std::string old = zoltest::TocText({E("A"), E("B")});
   zoltest::WriteFile(present, old);
-  toc = dir.Write("MEDIA.TOC", E("B").MediaLine("A", 3, 1) + "\n" + E("C").MediaLine("A", 4, 1) +
-                                   "\n" + E("D").MediaLine("A", 5, 1) + "\n" +
-                                   E("D").Type("rux2").MediaLine("A", 6, 1) + "\n");
+  Media({E("B"), E("C"), E("D"), E("D").Type("rux2")});
   EXPECT_EQ(Record("B"), 0);  // recorded already with its type: nothing changes
   EXPECT_EQ(ReadFile(present), old);
 
@@ -88,13 +93,12 @@ TEST_F(PresentWrite, RecordingKeepsTheInstallationLoadable) {
 
 TEST_F(PresentWrite, RecordThatWouldOverflowAListIsRefusedWithPresentUnchanged) {
   std::string full, supersedes;
-  for (int i = 0; i < 4096; ++i) full += E("N" + std::to_string(i)).Line() + "\n";
+  for (int i = 0; i < 4096; ++i) {
+    full += E("N" + std::to_string(i)).Line() + "\n";
+    supersedes += "S" + std::to_string(i) + " ";
+  }
   zoltest::WriteFile(present, full);
-  for (int i = 0; i < 4096; ++i) supersedes += "S" + std::to_string(i) + " ";
-  toc = dir.Write("MEDIA.TOC",
-                  E("ONEMORE").MediaLine("A", 3, 1) + "\n" +
-                      E("R").Type("rux2").Supersede(supersedes + "S1 X").MediaLine("A", 4, 1) +
-                      "\n" + E("N7").MediaLine("A", 5, 1) + "\n");
+  Media({E("ONEMORE"), E("R").Type("rux2").Supersede(supersedes + "S1 X"), E("N7")});
   const std::string said = CaptureStderr([&] { EXPECT_EQ(Record("ONEMORE"), -200); });
   EXPECT_NE(said.find("ONEMORE"), std::string::npos) << said;
   EXPECT_NE(said.find(present), std::string::npos) << said;
@@ -134,7 +138,7 @@ TEST_F(PresentDevices, DeviceAsPresentIsWrittenAsAFileOpenedForWritingWouldBe) {
   EXPECT_EQ(table->UpdatePresent(full.c_str(), message), -1);
   EXPECT_EQ(message.str(), "[" + E("FIRST").Line() + "] in " + full);
 
-  toc = dir.Write("MEDIA.TOC", E("NEW").MediaLine("A", 3, 1) + "\n");
+  Media({E("NEW")});
   EXPECT_EQ(Record("NEW", null), 0);
   EXPECT_EQ(Record("NEW", full), -112);
   EXPECT_TRUE(IsDevice(null) && IsDevice(full));
@@ -143,12 +147,9 @@ TEST_F(PresentDevices, DeviceAsPresentIsWrittenAsAFileOpenedForWritingWouldBe) {
 
 TEST_F(PresentWrite, TwentyConcurrentRecordersLoseNothing) {
   std::vector<std::string> names;
-  std::string media;
-  for (int i = 0; i < 20; ++i) {
-    names.push_back("E" + std::to_string(i));
-    media += E(names.back()).MediaLine("A", i + 3, 1) + "\n";
-  }
-  toc = dir.Write("MEDIA.TOC", media);
+  std::vector<E> elements;
+  for (int i = 0; i < 20; ++i) elements.push_back(E(names.emplace_back("E" + std::to_string(i))));
+  Media(elements);
   const std::string base = zoltest::TocText({E("BASE")});
   for (int round = 0; round < 50; ++round) {
     zoltest::WriteFile(present, base);
@@ -179,7 +180,7 @@ TEST_F(PresentWrite, TwentyConcurrentRecordersLoseNothing) {
 TEST_F(PresentWrite, LockHeldPastTheTimeoutFailsTheRecordNamingTheLock) {
   const std::string old = zoltest::TocText({E("BASE")});
   zoltest::WriteFile(present, old);
-  toc = dir.Write("MEDIA.TOC", E("NEW").MediaLine("A", 3, 1) + "\n");
+  Media({E("NEW")});
   const int holder = zoltest::StartLockHolder(present);
   ASSERT_GT(holder, 0);
   {

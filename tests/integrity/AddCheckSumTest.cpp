@@ -1,8 +1,8 @@
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -27,7 +27,6 @@ std::string CannotSum(const std::string& path) {
          "calculated\n\n";
 }
 
-// `mode` is "reading" for the list, "writing" for the control file.
 std::string NoControl(const std::string& path, const std::string& mode) {
   return path + " : unable to open this file in " + mode +
          " mode, check permissions mode ; new control file not created\n\n";
@@ -41,11 +40,10 @@ unsigned Mode(const std::string& path) {
 // The names in `directory`, hidden ones aside: a left-over temporary file shows here.
 std::set<std::string> Entries(const std::string& directory) {
   std::set<std::string> names;
-  if (DIR* d = ::opendir(directory.c_str())) {
-    while (const dirent* entry = ::readdir(d))
-      if (entry->d_name[0] != '.') names.insert(entry->d_name);
-    ::closedir(d);
-  }
+  DIR* d = ::opendir(directory.c_str());
+  while (const dirent* entry = d ? ::readdir(d) : nullptr)
+    if (entry->d_name[0] != '.') names.insert(entry->d_name);
+  if (d) ::closedir(d);
   return names;
 }
 
@@ -93,8 +91,8 @@ TEST_F(AddCheckSum, OwnLineClimbsFromTheControlDirectoryAndWithoutOneTheListDire
                 CannotSum(dir / "r/a/control/./x/L"));
 }
 
-// Index files and lines with a checksum are copied as they stand, a trailing blank stays in the
-// path, long paths are taken whole, and every line ends with a line feed.
+// Index files and summed lines are copied as they are, a trailing blank stays in the path, long
+// paths are taken whole, every line ends with a line feed.
 TEST_F(AddCheckSum, WhichLinesAreSummedAndHowTheyAreWritten) {
   dir.Write("r/d/c.QEidxx", "\x01\x02");
   dir.Write("r/d/e.qeidx", "\x03");
@@ -165,8 +163,7 @@ TEST_F(AddCheckSum, FailedWriteLeavesTheOldListWhole) {
   EXPECT_EQ(Entries(dir / "control"), std::set<std::string>{"E"});
 }
 
-// Devices and FIFOs as control files, copies made here: written as a file opened for writing
-// would be, and never replaced.
+// Device and FIFO copies as control files: written as opened, never replaced.
 TEST_F(AddCheckSum, DeviceOrFifoAsControlFileStaysWhatItIs) {
   if (::geteuid() != 0) GTEST_SKIP() << "mknod needs root";
   const std::string null = dir / "null", full = dir / "full", fifo = dir / "fifo";
@@ -180,14 +177,13 @@ TEST_F(AddCheckSum, DeviceOrFifoAsControlFileStaysWhatItIs) {
   EXPECT_EQ(Add(list, fifo), 0);  // nobody reads it: refused at once, no hang
   EXPECT_EQ(err, NoControl(fifo, "writing"));
   struct stat info;
-  EXPECT_TRUE(::lstat(null.c_str(), &info) == 0 && S_ISCHR(info.st_mode));
-  EXPECT_TRUE(::lstat(full.c_str(), &info) == 0 && S_ISCHR(info.st_mode));
-  EXPECT_TRUE(::lstat(fifo.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+  for (const std::string& path : {null, full, fifo})
+    EXPECT_TRUE(::lstat(path.c_str(), &info) == 0 &&
+                (info.st_mode & S_IFMT) == (path == fifo ? S_IFIFO : S_IFCHR));
   EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"fifo", "full", "list", "null"}));
 }
 
-// Rewriting a list in place waits for the installation lock; past the timeout it gives up with a
-// message naming the lock, the list untouched.
+// An in-place rewrite waits for the installation lock, and past the timeout names it and gives up.
 TEST_F(AddCheckSum, InPlaceRewriteTakesItsTurnUnderTheInstallationLock) {
   const std::string list = dir.Write("control/E", "./control/E\n");
   const int holder = zoltest::StartLockHolder(list);
@@ -219,8 +215,7 @@ TEST_F(AddCheckSum, MessagesComeFromTheCatalogue) {
   EXPECT_EQ(err, "no sum " + dir / "./gone" + "\nno control " + dir / "no/out" + "\n");
 }
 
-// A long list is summed by several threads; the control file and the messages, in line order, are
-// those of one thread.
+// Several reader threads give the control file and messages (in line order) of one.
 TEST(AddCheckSumReaders, LongListsGiveTheSameControlFile) {
   ScopedEnv noCatalogue("ZOL_MSGCAT_PATH", nullptr);
   TempDir dir;
@@ -232,9 +227,8 @@ TEST(AddCheckSumReaders, LongListsGiveTheSameControlFile) {
   }
   const std::string listPath = dir.Write("list", list);
   std::string control[2], messages[2];
-  const char* readers[2] = {"1", "4"};
   for (int r = 0; r < 2; ++r) {
-    ScopedEnv env("ZOL_CHECK_READERS", readers[r]);
+    ScopedEnv env("ZOL_CHECK_READERS", r == 0 ? "1" : "4");
     const std::string out = dir / ("control" + std::to_string(r));
     messages[r] = zoltest::CaptureStderr(
         [&] { EXPECT_EQ(ZOLAddCheckSum(listPath.c_str(), out.c_str()), 1); });

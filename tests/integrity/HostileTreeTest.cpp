@@ -1,5 +1,4 @@
-// Integrity checks of trees that hold what a check must not block on or read past: FIFOs, control
-// files that are not files, huge files, and a real SIGINT in the middle of a read.
+// Checks of trees holding what a check must not block on or read past, and a real SIGINT.
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -71,20 +70,19 @@ bool HasOpen(pid_t pid, const std::string& path) {
 
 TEST(HostileTree, FifosAndDirectoriesAreReportedWithoutBlocking) {
   const Tree tree({E("A"), E("B")});
-  tree.Control("A", "./control/A\n./bin/fifo 12\n./bin/quiet-fifo\n./bin/dir 12\n");
-  ASSERT_EQ(::mkfifo((tree.dir / "control/B").c_str(), 0600), 0);
+  std::string control = "./control/A\n./bin/fifo 12\n./bin/quiet-fifo\n./bin/dir 12\n";
   zoltest::MakeDirs(tree.dir / "bin/dir");
-  ASSERT_EQ(::mkfifo((tree.dir / "bin/fifo").c_str(), 0600), 0);
-  ASSERT_EQ(::mkfifo((tree.dir / "bin/quiet-fifo").c_str(), 0600), 0);
-  // A copy of /dev/zero (as root): read, it would never end.
+  for (const char* fifo : {"control/B", "bin/fifo", "bin/quiet-fifo"})
+    ASSERT_EQ(::mkfifo((tree.dir / fifo).c_str(), 0600), 0);
   std::string expected =
       tree.root() + "/bin/fifo" + kUnopenable + tree.root() + "/bin/dir" + kUnopenable;
+  // A copy of /dev/zero (as root): read, it would never end.
   if (::geteuid() == 0 &&
       ::mknod((tree.dir / "bin/zero").c_str(), S_IFCHR | 0600, makedev(1, 5)) == 0) {
-    tree.Control("A",
-                 "./control/A\n./bin/fifo 12\n./bin/quiet-fifo\n./bin/dir 12\n./bin/zero 12\n");
+    control += "./bin/zero 12\n";
     expected += tree.root() + "/bin/zero" + kUnopenable;
   }
+  tree.Control("A", control);
   // No writer ever opens the FIFOs: a check that waits for one is ended by the alarm.
   EXPECT_EQ(zoltest::RunInChild([&] {
               ::alarm(1);
@@ -141,14 +139,13 @@ struct Outcome {
 TEST(HostileTree, ReadersChangeNothingThatIsReported) {
   std::vector<E> records = {E("A"), E("V"), E("X.1").Pkg("SPK").Spk(1), E("X.2").Pkg("SPK").Spk(2)};
   const Tree tree({});
-  std::string controlA =
-      "./control/A\n./bin/missing 5\n./bin/dangling 5\n./bin/dir 5\n"
-      "./bin/fifo 5\n./bin/sparse 5\n./bin/zero 0\n";
   zoltest::MakeDirs(tree.dir / "bin/dir");
   ASSERT_EQ(::symlink("nowhere", (tree.dir / "bin/dangling").c_str()), 0);
   ASSERT_EQ(::mkfifo((tree.dir / "bin/fifo").c_str(), 0600), 0);
   Sparse(tree.dir, "bin/sparse", off_t(1) << 27);
-  tree.Control("A", controlA);
+  tree.Control("A",
+               "./control/A\n./bin/missing 5\n./bin/dangling 5\n./bin/dir 5\n./bin/fifo 5\n"
+               "./bin/sparse 5\n./bin/zero 0\n");
   tree.Control("X.1", "./control/X.1\n");
   tree.Control("X.2", "./control/X.2\n./x/new 1\n");
   tree.dir.Write("x/new", "\x01");  // sums to 1: taken as unreadable
@@ -166,10 +163,9 @@ TEST(HostileTree, ReadersChangeNothingThatIsReported) {
     controlV += "./v/" + std::to_string(e) + " 1\n";
   }
   tree.Control("V", controlV);
-  std::string present = tree.dir / "control/PRESENT";
   std::string text;
   for (const E& e : records) text += e.Line() + "\n";
-  zoltest::WriteFile(present, text);
+  zoltest::WriteFile(tree.dir / "control/PRESENT", text);
 
   auto check = [&](const char* readers) {
     zoltest::ScopedEnv env("ZOL_CHECK_READERS", readers);

@@ -133,8 +133,7 @@ TEST_F(TocQuery, ResultContainersNeverOverflow) {
   EXPECT_EQ(names.GetNbName(), ZOLINS_STOCK_CAPACITY);
 }
 
-// Records that share names across types, with repeated (name, type) pairs, so that removals hand
-// the first place of a name over to a later record.
+// Names shared across types and repeated (name, type) pairs: removals hand a first place on.
 const std::initializer_list<E> kShared = {E("A").Prereq("HUB"),
                                           E("A").Type("rux2"),
                                           E("B").Prereq("HUB X"),
@@ -177,8 +176,7 @@ class SharedNames : public TocQuery, public ::testing::WithParamInterface<std::v
   }
 };
 
-// Each parameter removes, one after the other, the record at these positions (counted in the
-// table as it is at that moment): first, middle and last places, down to an empty table.
+// Removes in turn the records at these positions (negative from the end) of the table as it is.
 TEST_P(SharedNames, LookupsStayTrueAfterEachRemoval) {
   Load(kShared);
   ExpectLookupsMatchAScan();
@@ -221,8 +219,7 @@ TEST_F(TocQuery, NamesSharedAcrossTypesAreListedOnce) {
   EXPECT_EQ(zol::AllSuperseding(toc, "Y", ZOLINS_RUX2), I{6});
 }
 
-// The containers hold 4096 entries: the 4096th result is there, the 4097th is not, and the
-// unbounded queries give every one.
+// The containers keep the 4096th result, not the 4097th; the unbounded queries give every one.
 TEST_F(TocQuery, The4096thResultIsKeptThe4097thOnlyByTheUnboundedQueries) {
   std::string text;
   const int n = ZOLINS_STOCK_CAPACITY + 1;

@@ -245,8 +245,7 @@ TEST(ZoltocChecksum, UnreadFilesAreFindingsAndBadFieldsNameTheirLine) {
   zoltest::WriteFile(list, "./a\n");
   EXPECT_EQ(Zoltoc({"checksum", list, "-o", device}).status, 2);
   struct stat info;
-  ASSERT_EQ(::stat(device.c_str(), &info), 0);
-  EXPECT_TRUE(S_ISCHR(info.st_mode));  // still the device
+  EXPECT_TRUE(::stat(device.c_str(), &info) == 0 && S_ISCHR(info.st_mode));  // still the device
 }
 
 TEST(Zoltoc, VersionIsTheLibraryVersion) {
