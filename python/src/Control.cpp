@@ -51,7 +51,8 @@ py::list RecordInstalled(const std::shared_ptr<ZOLINSMediaToc>& media, const py:
   std::string message = present + ":";
   for (const Failure& f : failures) {
     failed.append(py::make_tuple(Decode(f.name), f.code, zol::RecordFailureReason(f.code)));
-    message += " " + f.name + ": " + zol::RecordFailureReason(f.code) + " (" + std::to_string(f.code) + ");";
+    message += " " + f.name + ": " + zol::RecordFailureReason(f.code) + " (" +
+               std::to_string(f.code) + ");";
   }
   message.pop_back();
   py::object error = MakeError(ErrorKind::Record, message, present, std::nullopt);

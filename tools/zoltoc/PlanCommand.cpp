@@ -57,11 +57,18 @@ nlohmann::json Entries(const ZOLINSMediaToc& media, ZOLINSType type, const Plan&
   return entries;
 }
 
-// Takes over the names array that a planning call handed out.
-void TakePlanned(char (*planned)[ZOLINS_NAME_SIZE], unsigned int count, Plan& plan) {
+// The plan of a planning call that returned `total`, or failed, after saying `messages`; takes
+// over the names array that the call handed out.
+Plan Planned(bool failed, unsigned long long total, const char* unit, std::string messages,
+             char (*planned)[ZOLINS_NAME_SIZE], unsigned int count) {
   const std::unique_ptr<char[][ZOLINS_NAME_SIZE]> owned(planned);
-  for (unsigned int i = 0; !plan.failed && planned && i < count; ++i)
-    plan.names.push_back(planned[i]);
+  Plan plan;
+  plan.messages = std::move(messages);
+  plan.failed = failed;
+  plan.total = failed ? 0 : total;
+  plan.unit = unit;
+  for (unsigned int i = 0; !failed && planned && i < count; ++i) plan.names.push_back(planned[i]);
+  return plan;
 }
 
 // The requested elements that the prerequisite check leaves out: on the medium, not installed,
@@ -91,13 +98,11 @@ Plan PlanGeneral(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
   const int total =
       media.GetSize(names.get(), static_cast<unsigned>(options.names.size()), type,
                     options.archive ? 1 : 0, &count, planned, inst, nullptr, nullptr, nullptr);
-  Plan plan;
-  plan.messages = ZOLINSToc::sGetInfoMsg()->str();
+  std::string messages = ZOLINSToc::sGetInfoMsg()->str();
   ZOLINSToc::sClearInfoMsg();
-  plan.failed = total == -1;
-  plan.total = plan.failed ? 0 : static_cast<unsigned int>(total);
-  plan.unit = options.archive ? "kilobytes of archives" : "file-system units";
-  TakePlanned(planned, count, plan);
+  Plan plan = Planned(total == -1, static_cast<unsigned int>(total),
+                      options.archive ? "kilobytes of archives" : "file-system units",
+                      std::move(messages), planned, count);
   if (!plan.failed && options.checkPrereqs && !options.archive)
     plan.refused = Refused(media, inst, type, options.names);
   return plan;
@@ -114,15 +119,9 @@ Plan PlanGA(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
           ? media.GetSizeGA(names.get(), static_cast<unsigned>(options.names.size()), type, &count,
                             planned, msg, inst, nullptr)
           : media.GetSizeSPK(names[0], type, &count, planned, msg, inst, nullptr);
-  Plan plan;
-  plan.messages = msg.str();
   // All bits set is also "nothing to install", which these modes reach only for a request of no
   // names (the command line never makes one) or of installed names, which they refuse.
-  plan.failed = total == ~0ULL;
-  plan.total = plan.failed ? 0 : total;
-  plan.unit = "file-system units";
-  TakePlanned(planned, count, plan);
-  return plan;
+  return Planned(total == ~0ULL, total, "file-system units", msg.str(), planned, count);
 }
 
 int RunPlan(const PlanOptions& options) {
