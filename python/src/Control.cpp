@@ -9,43 +9,10 @@
 #include "ZOLCheckSum.h"
 #include "ZOLFile.h"
 #include "ZOLINSPresent.h"
+#include "installed/RecordFailure.h"
 
 namespace zolpy {
 namespace {
-
-const char* Reason(int code) {
-  switch (code) {
-    case -10:
-      return "the media TOC cannot be opened";
-    case -300:
-      return "the media TOC has no line for this element";
-    case -100:
-      return "PRESENT cannot be opened for reading";
-    case -101:
-      return "PRESENT has no documentation line for this element";
-    case -102:
-      return "no media TOC was loaded";
-    case -104:
-      return "the documentation line in PRESENT has too few fields";
-    case -105:
-    case -107:
-    case -108:
-      return "PRESENT cannot be read";
-    case -106:
-    case -110:
-      return "out of memory";
-    case -109:
-      return "the documentation line changed while it was updated";
-    case -111:
-      return "PRESENT cannot be replaced (temporary file not created)";
-    case -112:
-      return "PRESENT was not written whole";
-    case -200:
-      return "PRESENT cannot be opened for appending";
-    default:
-      return "failed";
-  }
-}
 
 struct Failure {
   std::string name;
@@ -83,8 +50,9 @@ py::list RecordInstalled(const std::shared_ptr<ZOLINSMediaToc>& media, const py:
   py::list failed;
   std::string message = present + ":";
   for (const Failure& f : failures) {
-    failed.append(py::make_tuple(Decode(f.name), f.code, Reason(f.code)));
-    message += " " + f.name + ": " + Reason(f.code) + " (" + std::to_string(f.code) + ");";
+    failed.append(py::make_tuple(Decode(f.name), f.code, zol::RecordFailureReason(f.code)));
+    message += " " + f.name + ": " + zol::RecordFailureReason(f.code) + " (" +
+               std::to_string(f.code) + ");";
   }
   message.pop_back();
   py::object error = MakeError(ErrorKind::Record, message, present, std::nullopt);

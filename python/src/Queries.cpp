@@ -4,13 +4,17 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "toc/UnboundedQueries.h"
+
 namespace zolpy {
 namespace {
 
 const ZOLINSType kRecordTypes[] = {ZOLINS_CODE, ZOLINS_RUX2, ZOLINS_DOCUMENTATION, ZOLINS_SAMPLES};
 
 // Records of one package and type, one per name, in name order. (The library sorts FIX names the
-// other way, but no TOC line carries that package.)
+// other way, but no TOC line carries that package.) Walked here rather than through
+// zol::EachPackageName, which answers names: the first record of a name in this package is not
+// always the table's first record of that name and type (a medium may list a name twice).
 void AddPackageRecords(const ZOLINSToc& toc, ZOLINSPkg package, ZOLINSType type, bool visibleOnly,
                        std::vector<int>& out) {
   std::unordered_set<std::string> seen;
@@ -27,22 +31,19 @@ void AddPackageRecords(const ZOLINSToc& toc, ZOLINSPkg package, ZOLINSType type,
   out.insert(out.end(), found.begin(), found.end());
 }
 
-template <typename Match>
-std::vector<int> Matching(const ZOLINSToc& toc, std::optional<ZOLINSType> type, Match match) {
+// One of the library's listing walks, for `type` or, when none, for every record type merged in
+// table order.
+using Walk = std::vector<int> (*)(const ZOLINSToc&, const char*, ZOLINSType);
+std::vector<int> Listing(Walk walk, const ZOLINSToc& toc, const std::string& name,
+                         std::optional<ZOLINSType> type) {
+  if (type) return walk(toc, name.c_str(), *type);
   std::vector<int> out;
-  for (int i = 0; i < toc.GetNbToc(); ++i) {
-    const ZOLINSUnitToc& record = *toc.GetIiemeUnitToc(i);
-    if ((!type || record.GetType() == *type) && match(record)) out.push_back(i);
+  for (ZOLINSType each : kRecordTypes) {
+    const std::vector<int> some = walk(toc, name.c_str(), each);
+    out.insert(out.end(), some.begin(), some.end());
   }
+  std::sort(out.begin(), out.end());
   return out;
-}
-
-// Whether entry(0) .. entry(count - 1) is `name`.
-template <typename Entry>
-bool Holds(int count, Entry entry, const std::string& name) {
-  for (int i = 0; i < count; ++i)
-    if (name == entry(i)) return true;
-  return false;
 }
 
 }  // namespace
@@ -60,26 +61,17 @@ std::vector<int> PackageRecords(const ZOLINSToc& toc, ZOLINSPkg package,
 
 std::vector<int> SupersedingRecords(const ZOLINSToc& toc, const std::string& name,
                                     std::optional<ZOLINSType> type) {
-  return Matching(toc, type, [&](const ZOLINSUnitToc& r) {
-    return Holds(
-        r.GetNbSupersede(), [&](int i) { return r.GetSupersede(i); }, name);
-  });
+  return Listing(zol::AllSuperseding, toc, name, type);
 }
 
 std::vector<int> RequiringRecords(const ZOLINSToc& toc, const std::string& name,
                                   std::optional<ZOLINSType> type) {
-  return Matching(toc, type, [&](const ZOLINSUnitToc& r) {
-    return Holds(
-        r.GetNbPrereq(), [&](int i) { return r.GetPrereq(i); }, name);
-  });
+  return Listing(zol::AllPrerequing, toc, name, type);
 }
 
 std::vector<int> ConditionallyRequiringRecords(const ZOLINSToc& toc, const std::string& name,
                                                std::optional<ZOLINSType> type) {
-  return Matching(toc, type, [&](const ZOLINSUnitToc& r) {
-    return Holds(
-        r.GetNbIfreq(), [&](int i) { return r.GetIfreq(i)->GetUB(); }, name);
-  });
+  return Listing(zol::AllIfrequing, toc, name, type);
 }
 
 }  // namespace zolpy

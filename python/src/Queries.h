@@ -10,8 +10,9 @@
 namespace zolpy {
 
 // The table queries without the library's 4,096-entry containers: they answer as GetPackage,
-// GetSuperseding, GetPrerequing and GetIfrequing do, over the public record accessors, with lists
-// of any length. Record indexes in table order unless said otherwise. Call under the library lock.
+// GetSuperseding, GetPrerequing and GetIfrequing do, with lists of any length (the last three
+// through the library's unbounded queries). Record indexes in table order unless said otherwise.
+// Call under the library lock.
 
 // The records of `package` and `type` (every record type when none, in keyword order), visible
 // ones only when asked: one per name (the first in file order), sorted by name.

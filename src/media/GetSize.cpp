@@ -12,23 +12,22 @@
 
 namespace {
 
+// Says the message `key` (default text `format`, given the media's value then the installation's)
+// when the two values differ.
+bool SameValue(const char* media, const char* installed, const char* key, const char* format) {
+  if (std::strncmp(media, installed, 8) == 0) return true;
+  zol::AppendInfo(zol::Message(key, format, media, installed));
+  return false;
+}
+
 // Data built for another operating system or GA level may not go onto this installation.
 bool SameBase(ZOLINSMediaToc& media, ZOLINSInstToc& inst) {
-  if (std::strncmp(media.GetOS(), inst.GetOS(), 8) != 0) {
-    zol::AppendInfo(zol::Message("GetSize.Error_BadOS",
-                                 "Invalid Media: it's forbidden to install %s operating system "
-                                 "data onto %s operating system installation\n",
-                                 media.GetOS(), inst.GetOS()));
-    return false;
-  }
-  if (std::strncmp(media.GetGALevel(), inst.GetGALevel(), 8) != 0) {
-    zol::AppendInfo(zol::Message("GetSize.Error_BadGALevel",
-                                 "Invalid Media: it's forbidden to install %s GA level data onto "
-                                 "%s GA level installation\n",
-                                 media.GetGALevel(), inst.GetGALevel()));
-    return false;
-  }
-  return true;
+  return SameValue(media.GetOS(), inst.GetOS(), "GetSize.Error_BadOS",
+                   "Invalid Media: it's forbidden to install %s operating system data onto %s "
+                   "operating system installation\n") &&
+         SameValue(media.GetGALevel(), inst.GetGALevel(), "GetSize.Error_BadGALevel",
+                   "Invalid Media: it's forbidden to install %s GA level data onto %s GA level "
+                   "installation\n");
 }
 
 // The archives are sized in kilobytes started; installed code needs 400 more for its own files.

@@ -108,7 +108,7 @@ def test_lookups_and_types(tmp_path):
         toc_line("V", {"label": "code V"}), toc_line("V", {"type": "rux2", "label": "rux V"}),
         toc_line("F", {"pkg": "FWK"}),
         toc_line("P", {"prereq": "F", "supersede": "OLD", "ifreq": "C/F"}),
-        toc_line("R", {"type": "rux2", "prereq": "F"}), toc_line("V", {"label": "again"})]))
+        toc_line("R", {"type": "rux2", "prereq": "F"}), toc_line("V", {"label": "again", "prereq": "F"})]))
     assert toc["V"].label == "code V" and toc.find("V", zoltoc.Type.RUX2).label == "rux V"
     assert toc.find("V", 1).type is zoltoc.Type.RUX2
     assert toc.find("NONE") is None and "NONE" not in toc and 3 not in toc
@@ -116,8 +116,9 @@ def test_lookups_and_types(tmp_path):
         toc["NONE"]
     with pytest.raises(ValueError):
         toc.find("V", 6)
-    assert [r.name for r in toc.requiring("F")] == ["P"]
-    assert [r.name for r in toc.requiring("F", None)] == ["P", "R"]
+    assert [r.name for r in toc.requiring("F")] == ["P", "V"]
+    # every type, in table order
+    assert [r.name for r in toc.requiring("F", None)] == ["P", "R", "V"]
     assert [r.name for r in toc.requiring("F", zoltoc.Type.RUX2)] == ["R"]
     assert [r.name for r in toc.superseding("OLD")] == ["P"]
     assert [r.name for r in toc.conditionally_requiring("F")] == ["P"]

@@ -57,12 +57,29 @@ nlohmann::json Entries(const ZOLINSMediaToc& media, ZOLINSType type, const Plan&
   return entries;
 }
 
-// Takes over the names array that a planning call handed out.
-void TakePlanned(char (*planned)[ZOLINS_NAME_SIZE], unsigned int count, Plan& plan) {
-  const std::unique_ptr<char[][ZOLINS_NAME_SIZE]> owned(planned);
-  for (unsigned int i = 0; !plan.failed && planned && i < count; ++i)
-    plan.names.push_back(planned[i]);
-}
+// One planning call: the names asked in the library's layout, and the names array it hands out.
+struct PlanCall {
+  explicit PlanCall(const std::vector<std::string>& requested)
+      : names(NameArray(requested)), size(static_cast<unsigned>(requested.size())) {}
+
+  // The plan of the call, which returned `total`, or failed, after saying `messages`; takes over
+  // the names array.
+  Plan Result(bool failed, unsigned long long total, const char* unit, std::string messages) {
+    const std::unique_ptr<char[][ZOLINS_NAME_SIZE]> owned(planned);
+    Plan plan;
+    plan.messages = std::move(messages);
+    plan.failed = failed;
+    plan.total = failed ? 0 : total;
+    plan.unit = unit;
+    for (unsigned int i = 0; !failed && planned && i < count; ++i) plan.names.push_back(planned[i]);
+    return plan;
+  }
+
+  std::unique_ptr<char[][ZOLINS_NAME_SIZE]> names;
+  unsigned int size;
+  unsigned int count = 0;
+  char (*planned)[ZOLINS_NAME_SIZE] = nullptr;
+};
 
 // The requested elements that the prerequisite check leaves out: on the medium, not installed,
 // and their first prerequisite not installed either.
@@ -83,21 +100,16 @@ std::vector<std::string> Refused(const ZOLINSMediaToc& media, const ZOLINSInstTo
 
 Plan PlanGeneral(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
                  const PlanOptions& options) {
-  auto names = NameArray(options.names);
-  unsigned int count = 0;
-  char(*planned)[ZOLINS_NAME_SIZE] = nullptr;
+  PlanCall call(options.names);
   ZOLINSToc::sResetInfoMsg();
   media.SetPrereqCheck(options.checkPrereqs ? 1 : 0);
-  const int total =
-      media.GetSize(names.get(), static_cast<unsigned>(options.names.size()), type,
-                    options.archive ? 1 : 0, &count, planned, inst, nullptr, nullptr, nullptr);
-  Plan plan;
-  plan.messages = ZOLINSToc::sGetInfoMsg()->str();
+  const int total = media.GetSize(call.names.get(), call.size, type, options.archive ? 1 : 0,
+                                  &call.count, call.planned, inst, nullptr, nullptr, nullptr);
+  std::string messages = ZOLINSToc::sGetInfoMsg()->str();
   ZOLINSToc::sClearInfoMsg();
-  plan.failed = total == -1;
-  plan.total = plan.failed ? 0 : static_cast<unsigned int>(total);
-  plan.unit = options.archive ? "kilobytes of archives" : "file-system units";
-  TakePlanned(planned, count, plan);
+  Plan plan = call.Result(total == -1, static_cast<unsigned int>(total),
+                          options.archive ? "kilobytes of archives" : "file-system units",
+                          std::move(messages));
   if (!plan.failed && options.checkPrereqs && !options.archive)
     plan.refused = Refused(media, inst, type, options.names);
   return plan;
@@ -105,24 +117,16 @@ Plan PlanGeneral(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
 
 Plan PlanGA(ZOLINSMediaToc& media, ZOLINSInstToc* inst, ZOLINSType type,
             const PlanOptions& options) {
-  auto names = NameArray(options.names);
-  unsigned int count = 0;
-  char(*planned)[ZOLINS_NAME_SIZE] = nullptr;
+  PlanCall call(options.names);
   ZOLUnicodeString msg;
   const unsigned long long total =
       options.mode == "ga"
-          ? media.GetSizeGA(names.get(), static_cast<unsigned>(options.names.size()), type, &count,
-                            planned, msg, inst, nullptr)
-          : media.GetSizeSPK(names[0], type, &count, planned, msg, inst, nullptr);
-  Plan plan;
-  plan.messages = msg.str();
+          ? media.GetSizeGA(call.names.get(), call.size, type, &call.count, call.planned, msg, inst,
+                            nullptr)
+          : media.GetSizeSPK(call.names[0], type, &call.count, call.planned, msg, inst, nullptr);
   // All bits set is also "nothing to install", which these modes reach only for a request of no
   // names (the command line never makes one) or of installed names, which they refuse.
-  plan.failed = total == ~0ULL;
-  plan.total = plan.failed ? 0 : total;
-  plan.unit = "file-system units";
-  TakePlanned(planned, count, plan);
-  return plan;
+  return call.Result(total == ~0ULL, total, "file-system units", msg.str());
 }
 
 int RunPlan(const PlanOptions& options) {
