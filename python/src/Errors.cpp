@@ -7,13 +7,13 @@
 namespace zolpy {
 namespace {
 
-struct ErrorSpec {
+struct ErrorKindInfo {
   const char* name;
   ErrorKind base;
   const char* doc;
 };
 
-const ErrorSpec kErrors[] = {
+const ErrorKindInfo kErrors[] = {
     {"Error", ErrorKind::Error,
      "Base of the module's errors. message: the library's text; file: the file concerned, or "
      "None; line: its line number, or None."},
@@ -42,14 +42,14 @@ py::object& Slot(ErrorKind kind) {
 }  // namespace
 
 void AddErrors(py::module_& module) {
-  for (const ErrorSpec& spec : kErrors) {
-    const auto kind = static_cast<ErrorKind>(&spec - kErrors);
-    const std::string qualified = "zoltoc." + std::string(spec.name);
-    PyObject* base = kind == ErrorKind::Error ? PyExc_Exception : ErrorClass(spec.base).ptr();
-    PyObject* created = PyErr_NewExceptionWithDoc(qualified.c_str(), spec.doc, base, nullptr);
+  for (const ErrorKindInfo& entry : kErrors) {
+    const auto kind = static_cast<ErrorKind>(&entry - kErrors);
+    const std::string qualified = "zoltoc." + std::string(entry.name);
+    PyObject* base = kind == ErrorKind::Error ? PyExc_Exception : ErrorClass(entry.base).ptr();
+    PyObject* created = PyErr_NewExceptionWithDoc(qualified.c_str(), entry.doc, base, nullptr);
     if (!created) throw py::error_already_set();
     Slot(kind) = py::reinterpret_steal<py::object>(created);
-    module.attr(spec.name) = Slot(kind);
+    module.attr(entry.name) = Slot(kind);
   }
 }
 
