@@ -24,7 +24,7 @@ bool IsLevelElement(std::string_view name) {
 }
 
 // How far ahead of the element being checked the walk reads: files submitted, and elements.
-constexpr std::size_t kFilesAhead = 1024;
+constexpr std::size_t kFilesAhead = 8192;
 constexpr std::size_t kElementsAhead = 256;
 
 }  // namespace
@@ -151,19 +151,18 @@ void ElementWalk::Prepare(const ZOLINSUnitToc& record) {
   element.plan = Plan(record, controlPath);
   const ElementPlan& plan = *element.plan;
   if (!plan.control.text) return;
-  std::string path;
-  bool first = true;
+  std::vector<std::string> paths;
   ForEachControlLine(*plan.control.text, [&](std::string_view text) {
     const ListedLine line = ParseListedLine(text);
-    path.assign(plan.filesBase).append(line.listed);
-    if (!ComparesCheckSum(line.hasChecksum, line.checksumText, context_.checkLevel, context_.skip,
-                          path))
-      return;
-    const std::size_t ticket = readers_->Submit(path);
-    if (first) element.nextTicket = ticket;
-    element.endTicket = ticket + 1;
-    first = false;
+    std::string path = plan.filesBase;
+    path.append(line.listed);
+    if (ComparesCheckSum(line.hasChecksum, line.checksumText, context_.checkLevel, context_.skip,
+                         path))
+      paths.push_back(std::move(path));
   });
+  element.endTicket = paths.size();
+  element.nextTicket = readers_->Submit(std::move(paths));
+  element.endTicket += element.nextTicket;
 }
 
 void ElementWalk::ReleaseCurrent() {

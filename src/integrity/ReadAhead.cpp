@@ -82,17 +82,17 @@ void SumReaders::Stop() {
   }
 }
 
-std::size_t SumReaders::Submit(std::string path) {
+std::size_t SumReaders::Submit(std::vector<std::string> paths) {
   std::size_t ticket;
   bool wake;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     ticket = first_ + jobs_.size();
-    jobs_.push_back(Job{std::move(path), State::kWaiting, {}});
-    wake = idle_ > 0;
+    for (std::string& path : paths) jobs_.push_back(Job{std::move(path), State::kWaiting, {}});
+    wake = idle_ > 0 && !paths.empty();
   }
-  // A wake-up costs a system call: only for a thread that sleeps.
-  if (wake) queued_.notify_one();
+  // A wake-up costs a system call: only for threads that sleep.
+  if (wake) queued_.notify_all();
   return ticket;
 }
 
@@ -155,7 +155,8 @@ void SumReaders::Work() {
     lock.lock();
     job.result = result;
     job.state = State::kDone;
-    if (waiting_ > 0) done_.notify_all();
+    // The caller only ever waits for the oldest job.
+    if (waiting_ > 0 && &job == &jobs_.front()) done_.notify_all();
   }
 }
 

@@ -36,8 +36,8 @@ class SumReaders {
   SumReaders(const SumReaders&) = delete;
   SumReaders& operator=(const SumReaders&) = delete;
 
-  // Queues a file; returns its ticket.
-  std::size_t Submit(std::string path);
+  // Queues the files, in order; returns the ticket of the first. One wake-up for all of them.
+  std::size_t Submit(std::vector<std::string> paths);
   // The sum of the file of the oldest ticket not yet taken or dropped, which must be `ticket` and
   // name `path`; nothing (and the ticket dropped) when it names another file.
   std::optional<ListedSum> Take(std::size_t ticket, const std::string& path);
