@@ -98,20 +98,6 @@ TEST_F(TocQuery, RemoveShiftsTheRecordsUpWhole) {
   EXPECT_EQ(message.str(), "ZOLINSToc::Remove: Z rux2: not found in " + path + "\n");
 }
 
-// Names shared across types and repeated (name, type) pairs: removals hand a first place on.
-const std::initializer_list<E> kShared = {E("A").Prereq("HUB"),
-                                          E("A").Type("rux2"),
-                                          E("B").Prereq("HUB X"),
-                                          E("A"),
-                                          E("C").Type("samples"),
-                                          E("B").Type("rux2"),
-                                          E("C").Prereq("HUB"),
-                                          E("B"),
-                                          E("A").Type("rux2"),
-                                          E("D").Prereq("HUB"),
-                                          E("C"),
-                                          E("A")};
-
 class SharedNames : public TocQuery, public ::testing::WithParamInterface<std::vector<int>> {
  protected:
   // What every lookup must give, from a plain scan of the table as it is.
@@ -145,7 +131,10 @@ class SharedNames : public TocQuery, public ::testing::WithParamInterface<std::v
 // Removes in turn the records at these positions (negative from the end) of the table as it is.
 TEST_P(SharedNames, LookupsStayTrueAfterEachRemoval) {
   EXPECT_EQ(toc.GetIndex("A", ZOLINS_CODE), -1);  // not loaded
-  Load(kShared);
+  // Names shared across types and repeated (name, type) pairs: removals hand a first place on.
+  Load({E("A").Prereq("HUB"), E("A").Type("rux2"), E("B").Prereq("HUB X"), E("A"),
+        E("C").Type("samples"), E("B").Type("rux2"), E("C").Prereq("HUB"), E("B"),
+        E("A").Type("rux2"), E("D").Prereq("HUB"), E("C"), E("A")});
   EXPECT_EQ(toc.GetIndex(nullptr, ZOLINS_CODE), -1);
   ExpectLookupsMatchAScan();
   for (int position : GetParam()) {

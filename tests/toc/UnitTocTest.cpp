@@ -125,9 +125,7 @@ TEST_F(UnitToc, LongFieldsAreCutAndHugeOnesStayInsideTheirBuffers) {
   EXPECT_NE(Written().find(":" + huge + ":"), std::string::npos);
 }
 
-TEST_F(UnitToc, LevelsBaseFrameworkAndTimestamp) {
-  EXPECT_EQ(record.SetMaxSPKLevel(3), 3);
-  EXPECT_EQ(record.SetMaxSPKLevel(2), 3);
+TEST_F(UnitToc, BaseFrameworkAndTimestamp) {
   for (const auto& [name, base] :
        {std::pair{"Base.12", "Base"}, {"NoDot", "NoDot"}, {"a.b.c", "a.b"}}) {
     ASSERT_EQ(Parse(std::string("code:PRD:") + name + "::::0::::0:L:"), 1);
