@@ -1,5 +1,4 @@
 #include <dirent.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -124,16 +123,6 @@ TEST_F(AddCheckSum, FieldThatIsNotANumberFailsSilentlyAndWritesNothing) {
   }
 }
 
-TEST_F(AddCheckSum, RewritingInPlaceKeepsThePermissionBits) {
-  dir.Write("bin/x", "\x03");
-  for (unsigned mode : {0640u, 0444u, 0755u}) {
-    EXPECT_EQ(AddInPlace("control/E", "./control/E\n./bin/x\n", mode),
-              "1:./control/E\n./bin/x 3\n|");
-    EXPECT_EQ(Mode(dir / "control/E"), mode);
-  }
-  EXPECT_EQ(Entries(dir / "control"), std::set<std::string>{"E"});
-}
-
 TEST_F(AddCheckSum, UnreadableListOrUnwritableControlFileReturnsZeroWithAMessage) {
   for (const std::string& list : {dir / "missing", dir.path()}) {  // a directory cannot be read
     EXPECT_EQ(Add(list, dir / "out"), 0);
@@ -145,22 +134,6 @@ TEST_F(AddCheckSum, UnreadableListOrUnwritableControlFileReturnsZeroWithAMessage
     EXPECT_EQ(err, NoControl(control, "writing"));
   }
   EXPECT_EQ(Entries(dir.path()), std::set<std::string>{"list"});
-}
-
-TEST_F(AddCheckSum, FailedWriteLeavesTheOldListWhole) {
-  dir.Write("bin/x", "\x03");
-  const std::string content = "./control/E\n./bin/x\n";
-  const std::string list = dir.Write("control/E", content);
-  // The file size limit makes every write beyond a few bytes fail, as a full disk would.
-  const int status = zoltest::RunInChild([&] {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4, 4};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
-    return ZOLAddCheckSum(list.c_str(), list.c_str()) == 0 ? 0 : 3;
-  });
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadFile(list), content);
-  EXPECT_EQ(Entries(dir / "control"), std::set<std::string>{"E"});
 }
 
 // Device and FIFO copies as control files: written as opened, never replaced.
