@@ -1,10 +1,10 @@
-#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -39,10 +39,8 @@ unsigned Mode(const std::string& path) {
 // The names in `directory`, hidden ones aside: a left-over temporary file shows here.
 std::set<std::string> Entries(const std::string& directory) {
   std::set<std::string> names;
-  DIR* d = ::opendir(directory.c_str());
-  while (const dirent* entry = d ? ::readdir(d) : nullptr)
-    if (entry->d_name[0] != '.') names.insert(entry->d_name);
-  if (d) ::closedir(d);
+  for (const auto& entry : std::filesystem::directory_iterator(directory))
+    if (entry.path().filename().native()[0] != '.') names.insert(entry.path().filename());
   return names;
 }
 
