@@ -1,28 +1,19 @@
 // Report-level cases of the integrity check: tests/data/integrity/NAME.case is the test
-// Integrity/IntegrityCase.Run/NAME, which builds an installation tree in a fresh directory $ROOT,
-// calls CheckIntegrity and compares the status and the exact report. The README there explains
-// the format; in short, one directive a line ("#" starts a comment line):
-//   present NAME [type=T] [pkg=P] [prereq=A,B] [ifreq=COND/REQ,...] [spk=N]   a PRESENT record
-//                        (code, PRD unless given); one after a check starts a new table
-//   file PATH [TEXT] / control NAME [TEXT]   writes $ROOT/PATH or $ROOT/control/NAME: TEXT, then
-//                        each next line indented by two blanks, with a line feed
-//   env NAME [VALUE]     sets or unsets a variable (ZOL_MSGCAT_PATH, ZOLReffilesPath start unset)
-//   sigint-at SUFFIX     SIGINT at the first access(2) of a path ending in SUFFIX (the case then
-//                        runs in a child process: the interrupt state is process-wide)
-//   check PATH LEVEL [COMPACT]   CheckIntegrity on an empty report; PATH: null, word, "quoted"
-//   status N / report TEXT       the expected status, and the next piece of the expected report
-// In texts: $ROOT, {x*N} (N times x), \n and \r. In a written file, "{sum}" after a listed path
-// is the checksum of that file, which must be written before.
+// Integrity/IntegrityCase.Run/NAME (and OneReader/NAME), which builds an installation tree in a
+// fresh directory, checks it and compares the status and the exact report. The README there
+// describes the directives.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <iomanip>
 #include <map>
 #include <optional>
+#include <regex>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -104,22 +95,16 @@ class CaseRun {
   }
 
   std::string Expand(std::string out) const {
-    for (std::size_t open = 0; (open = out.find('{', open)) != std::string::npos;) {
-      const std::size_t star = out.find('*', open), close = out.find('}', open);
-      if (close == std::string::npos || star > close) {  // not {x*N}, such as {sum}
-        ++open;
-        continue;
-      }
+    static const std::regex repeat(R"(\{([^{}*]*)\*(\d+)\})");  // {x*N}, not {sum}
+    for (std::smatch m; std::regex_search(out, m, repeat);) {
       std::string times;
-      for (int n = std::stoi(out.substr(star + 1)); n > 0; --n)
-        times += out.substr(open + 1, star - open - 1);
-      out.replace(open, close + 1 - open, times);
-      open += times.size();
+      for (int n = std::stoi(m[2]); n > 0; --n) times += m[1];
+      out.replace(m.position(), m.length(), times);
     }
-    for (std::size_t at; (at = out.find("$ROOT")) != std::string::npos;)
-      out.replace(at, 5, root_.path());
-    for (auto [escape, end] : {std::pair{"\\n", "\n"}, {"\\r", "\r"}})
-      for (std::size_t at; (at = out.find(escape)) != std::string::npos;) out.replace(at, 2, end);
+    for (auto [from, to] : {std::pair{"$ROOT", root_.path().c_str()}, {"\\n", "\n"}, {"\\r", "\r"}})
+      for (std::size_t at = 0; (at = out.find(from, at)) != std::string::npos;
+           at += std::strlen(to))
+        out.replace(at, std::strlen(from), to);
     return out;
   }
 
@@ -215,10 +200,6 @@ TEST_P(IntegrityCase, OneReader) {
 
 INSTANTIATE_TEST_SUITE_P(Integrity, IntegrityCase, ::testing::ValuesIn(CaseNames()),
                          [](const auto& info) { return info.param; });
-
-TEST(IntegrityCases, AreFound) {
-  EXPECT_FALSE(CaseNames().empty()) << ZOLINS_TEST_DATA_DIR;
-}
 
 // What the cases cannot show: the interrupt state variables, and the end of a process that gets a
 // second SIGINT during a check (the handler gave SIGINT its default action back).
