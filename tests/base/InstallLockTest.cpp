@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -50,13 +51,11 @@ TEST(InstallLock, NoDirectoryToLockInMeansUnlockedAndTimeoutComesFromTheEnvironm
   zoltest::TempDir dir;
   EXPECT_EQ(zol::InstallLock(dir / "none/PRESENT").GetState(), State::Unlockable);
   EXPECT_EQ(ZOLINSInstallLock(nullptr).GetState(), 0);
-  {
-    zoltest::ScopedEnv timeout("ZOL_LOCK_TIMEOUT", "0.25");
-    EXPECT_EQ(zol::LockTimeoutSeconds(), 0.25);
-  }
-  for (const char* bad : {"", "-1", "abc", "2s", "nan", "inf"}) {
-    zoltest::ScopedEnv timeout("ZOL_LOCK_TIMEOUT", bad);
-    EXPECT_EQ(zol::LockTimeoutSeconds(), 5.0) << bad;
+  const std::pair<const char*, double> timeouts[] = {
+      {"0.25", 0.25}, {"", 5}, {"-1", 5}, {"abc", 5}, {"2s", 5}, {"nan", 5}, {"inf", 5}};
+  for (const auto& [text, seconds] : timeouts) {
+    zoltest::ScopedEnv timeout("ZOL_LOCK_TIMEOUT", text);
+    EXPECT_EQ(zol::LockTimeoutSeconds(), seconds) << text;
   }
 }
 
