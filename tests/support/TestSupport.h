@@ -2,6 +2,7 @@
 #define ZOLINS_TESTS_SUPPORT_H
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace zoltest {
@@ -43,8 +44,7 @@ class ScopedEnv {
 
  private:
   std::string name_;
-  std::string old_;
-  bool hadOld_;
+  std::optional<std::string> old_;
 };
 
 // Captures what a function writes to standard error.
