@@ -133,6 +133,22 @@ class CaseRun {
     ZOLUnicodeString message;
     ASSERT_EQ(media ? media_->InitMedia(&path[0], message) : inst_->InitInst(&path[0], message), 1)
         << message.str();
+    if (!media) ExpectOneCheckWithAnyReaders(dir_ / "inst");
+  }
+
+  // The installation of a case holds no control file: every element is reported, the same way
+  // whether the check has reading threads or not.
+  void ExpectOneCheckWithAnyReaders(const std::string& root) {
+    std::string reports[2];
+    int statuses[2];
+    for (int i = 0; i < 2; ++i) {
+      const zoltest::ScopedEnv readers("ZOL_CHECK_READERS", i ? "4" : "1");
+      ZOLUnicodeString report;
+      statuses[i] = inst_->CheckIntegrity(report, root.c_str(), 2, 0);
+      reports[i] = report.str();
+    }
+    EXPECT_EQ(reports[1], reports[0]);
+    EXPECT_EQ(statuses[1], statuses[0]);
   }
 
   void Check() {
