@@ -7,28 +7,28 @@
 namespace zolpy {
 namespace {
 
+// In ErrorKind order; every class but Error itself derives from Error.
 struct ErrorKindInfo {
   const char* name;
-  ErrorKind base;
   const char* doc;
 };
 
 const ErrorKindInfo kErrors[] = {
-    {"Error", ErrorKind::Error,
+    {"Error",
      "Base of the module's errors. message: the library's text; file: the file concerned, or "
      "None; line: its line number, or None."},
-    {"LoadError", ErrorKind::Error,
+    {"LoadError",
      "A TOC file does not load: missing, empty, a line that does not parse, mismatched operating "
      "systems or GA levels, a duplicate entry."},
-    {"PlanError", ErrorKind::Error,
+    {"PlanError",
      "The library refused an install plan; messages holds what it said, as it said it (message "
      "the same without its final line feeds, or a default text when it said nothing)."},
-    {"RecordError", ErrorKind::Error,
+    {"RecordError",
      "Some elements could not be recorded in PRESENT. recorded: the names that were; failures: "
      "(name, code, reason) for each of the others."},
-    {"ChecksumError", ErrorKind::Error,
+    {"ChecksumError",
      "A control file could not be written; the library printed the reason on standard error."},
-    {"BusyError", ErrorKind::Error,
+    {"BusyError",
      "An integrity check was started while one is running in this process (from a progress "
      "callback)."},
 };
@@ -45,7 +45,8 @@ void AddErrors(py::module_& module) {
   for (const ErrorKindInfo& entry : kErrors) {
     const auto kind = static_cast<ErrorKind>(&entry - kErrors);
     const std::string qualified = "zoltoc." + std::string(entry.name);
-    PyObject* base = kind == ErrorKind::Error ? PyExc_Exception : ErrorClass(entry.base).ptr();
+    PyObject* base =
+        kind == ErrorKind::Error ? PyExc_Exception : ErrorClass(ErrorKind::Error).ptr();
     PyObject* created = PyErr_NewExceptionWithDoc(qualified.c_str(), entry.doc, base, nullptr);
     if (!created) throw py::error_already_set();
     Slot(kind) = py::reinterpret_steal<py::object>(created);

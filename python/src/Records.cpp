@@ -24,12 +24,25 @@ py::list Records(const std::shared_ptr<ZOLINSToc>& table, const std::vector<int>
 
 namespace {
 
-// A record's list field as a tuple of texts.
-template <typename Entry>
-py::tuple Texts(int count, Entry entry) {
-  py::tuple out(count);
-  for (int i = 0; i < count; ++i) out[i] = Decode(entry(i));
+// A record's name list, read with its count and entry getters, as a tuple of texts.
+template <int (ZOLINSUnitToc::*Count)() const, char* (ZOLINSUnitToc::*Entry)(int) const>
+py::tuple Names(const Record& record) {
+  const ZOLINSUnitToc& unit = record.Unit();
+  py::tuple out((unit.*Count)());
+  for (int i = 0; i < (unit.*Count)(); ++i) out[i] = Decode((unit.*Entry)(i));
   return out;
+}
+
+// A text field of the record.
+template <const char* (ZOLINSUnitToc::*Field)() const>
+py::str Text(const Record& record) {
+  return Decode((record.Unit().*Field)());
+}
+
+// A number field of the record.
+template <auto Field>
+auto Number(const Record& record) {
+  return (record.Unit().*Field)();
 }
 
 py::tuple Ifreqs(const ZOLINSUnitToc& unit) {
@@ -94,20 +107,12 @@ void AddMediaFields(py::class_<Record>& cls) {
 namespace {
 
 void AddLists(py::class_<Record>& cls) {
-  cls.def_property_readonly(
-         "supersedes",
-         [](const Record& r) {
-           const ZOLINSUnitToc& u = r.Unit();
-           return Texts(u.GetNbSupersede(), [&](int i) { return u.GetSupersede(i); });
-         },
-         "The names of the elements this one supersedes.")
-      .def_property_readonly(
-          "prereqs",
-          [](const Record& r) {
-            const ZOLINSUnitToc& u = r.Unit();
-            return Texts(u.GetNbPrereq(), [&](int i) { return u.GetPrereq(i); });
-          },
-          "The names of the element's prerequisites.")
+  cls.def_property_readonly("supersedes",
+                            &Names<&ZOLINSUnitToc::GetNbSupersede, &ZOLINSUnitToc::GetSupersede>,
+                            "The names of the elements this one supersedes.")
+      .def_property_readonly("prereqs",
+                             &Names<&ZOLINSUnitToc::GetNbPrereq, &ZOLINSUnitToc::GetPrereq>,
+                             "The names of the element's prerequisites.")
       .def_property_readonly(
           "ifreqs", [](const Record& r) { return Ifreqs(r.Unit()); },
           "The conditional prerequisites as (condition, required) pairs: when `condition` is "
@@ -118,28 +123,20 @@ void AddLists(py::class_<Record>& cls) {
 }
 
 void AddLevels(py::class_<Record>& cls) {
-  cls.def_property_readonly(
-         "size", [](const Record& r) { return r.Unit().GetSizefs(); },
-         "The element's file-system size.")
+  cls.def_property_readonly("size", &Number<&ZOLINSUnitToc::GetSizefs>,
+                            "The element's file-system size.")
+      .def_property_readonly("timestamp", &Text<&ZOLINSUnitToc::GetTimestamp>,
+                             "The timestamp field (YYYYMMDDhhmmss).")
+      .def_property_readonly("os", &Text<&ZOLINSUnitToc::GetOS>, "The operating-system code.")
+      .def_property_readonly("ga_level", &Text<&ZOLINSUnitToc::GetGALevel>, "The GA level.")
+      .def_property_readonly("spk_level", &Number<&ZOLINSUnitToc::GetSPKLevel>,
+                             "The service-pack level.")
       .def_property_readonly(
-          "timestamp", [](const Record& r) { return Decode(r.Unit().GetTimestamp()); },
-          "The timestamp field (YYYYMMDDhhmmss).")
-      .def_property_readonly(
-          "os", [](const Record& r) { return Decode(r.Unit().GetOS()); },
-          "The operating-system code.")
-      .def_property_readonly(
-          "ga_level", [](const Record& r) { return Decode(r.Unit().GetGALevel()); },
-          "The GA level.")
-      .def_property_readonly(
-          "spk_level", [](const Record& r) { return r.Unit().GetSPKLevel(); },
-          "The service-pack level.")
-      .def_property_readonly(
-          "max_spk_level", [](const Record& r) { return r.Unit().GetMaxSPKLevel(); },
+          "max_spk_level", &Number<&ZOLINSUnitToc::GetMaxSPKLevel>,
           "The highest installed service-pack level (an installed framework's is raised to that "
           "of its fix sets).")
-      .def_property_readonly(
-          "hfx_level", [](const Record& r) { return r.Unit().GetHFXLevel(); },
-          "The hot-fix level.");
+      .def_property_readonly("hfx_level", &Number<&ZOLINSUnitToc::GetHFXLevel>,
+                             "The hot-fix level.");
 }
 
 }  // namespace
@@ -148,8 +145,7 @@ void AddRecord(py::module_& module) {
   py::class_<Record> cls(module, "Record",
                          "One element of a TOC, read-only. It keeps its table alive. Texts are str "
                          "decoded from UTF-8 with 'surrogateescape'.");
-  cls.def_property_readonly(
-         "name", [](const Record& r) { return Decode(r.Unit().GetName()); }, "The element name.")
+  cls.def_property_readonly("name", &Text<&ZOLINSUnitToc::GetName>, "The element name.")
       .def_property_readonly(
           "type", [](const Record& r) { return TypeOf(r.Unit().GetType()); },
           "The code kind, a zoltoc.Type.")

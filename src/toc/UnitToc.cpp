@@ -1,6 +1,7 @@
 #include <cstring>
 #include <ctime>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "ZOLINSUnitToc.h"
@@ -19,29 +20,30 @@ ZOLINSUnitToc::ZOLINSUnitToc(ZOLINSUnitToc&& other) noexcept : arena_(nullptr) {
   *this = std::move(other);
 }
 
+namespace {
+// Copies each field of `from` to its namesake in `to`, numbers, pointers and fixed texts alike
+// (every field is plain data).
+template <typename... Field>
+void CopyFields(const std::tuple<Field&...>& to, const std::tuple<Field&...>& from) {
+  std::apply(
+      [&from](Field&... target) {
+        std::apply([&](Field&... source) { (std::memcpy(&target, &source, sizeof target), ...); },
+                   from);
+      },
+      to);
+}
+}  // namespace
+
 ZOLINSUnitToc& ZOLINSUnitToc::operator=(ZOLINSUnitToc&& other) noexcept {
   if (this == &other) return *this;
   Libere();
-  type_ = other.type_;
-  package_ = other.package_;
-  std::memcpy(name_, other.name_, sizeof name_);
-  nbSupersede_ = other.nbSupersede_;
-  supersede_ = other.supersede_;
-  nbPrereq_ = other.nbPrereq_;
-  prereq_ = other.prereq_;
-  nbIfreq_ = other.nbIfreq_;
-  ifreq_ = other.ifreq_;
-  nbLangSize_ = other.nbLangSize_;
-  langSizes_ = other.langSizes_;
-  sizefs_ = other.sizefs_;
-  std::memcpy(timestamp_, other.timestamp_, sizeof timestamp_);
-  std::memcpy(os_, other.os_, sizeof os_);
-  std::memcpy(gaLevel_, other.gaLevel_, sizeof gaLevel_);
-  spkLevel_ = other.spkLevel_;
-  maxSpkLevel_ = other.maxSpkLevel_;
-  hfxLevel_ = other.hfxLevel_;
-  label_ = other.label_;
-  arena_ = other.arena_;
+  const auto fields = [](ZOLINSUnitToc& r) {
+    return std::tie(r.type_, r.package_, r.name_, r.nbSupersede_, r.supersede_, r.nbPrereq_,
+                    r.prereq_, r.nbIfreq_, r.ifreq_, r.nbLangSize_, r.langSizes_, r.sizefs_,
+                    r.timestamp_, r.os_, r.gaLevel_, r.spkLevel_, r.maxSpkLevel_, r.hfxLevel_,
+                    r.label_, r.arena_);
+  };
+  CopyFields(fields(*this), fields(other));
   // The lists have changed owner: the source forgets them.
   other.Reset();
   return *this;

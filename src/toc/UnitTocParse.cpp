@@ -22,12 +22,24 @@ std::string_view NextField(Fields& fields) {
   return zol::TrimBlanks(fields.NextView(':'));
 }
 
-// The value of `text` among the first `count` keywords, skipping the refused ones; -1 when none.
-int FindKeyword(std::string_view text, const char* const* keywords, int count, int refused1,
-                int refused2) {
-  for (int i = 0; i < count; ++i) {
-    if (i != refused1 && i != refused2 && text == keywords[i]) return i;
+// The first `count` of `words` but for the refused ones.
+struct Keywords {
+  const char* const* words;
+  int count;
+  int refused1;
+  int refused2;
+};
+
+// The value of the next field among `keywords`; -1 when it is none of them, with `message` set to
+// the catalogue's `key` (in English `text`) naming the word.
+template <typename Fields>
+int NextKeyword(Fields& fields, const Keywords& keywords, const char* key, const char* text,
+                ZOLUnicodeString& message) {
+  const std::string_view word = NextField(fields);
+  for (int i = 0; i < keywords.count; ++i) {
+    if (i != keywords.refused1 && i != keywords.refused2 && word == keywords.words[i]) return i;
   }
+  message = zol::Message(key, text, std::string(word));
   return -1;
 }
 
@@ -174,23 +186,16 @@ int ZOLINSUnitToc::Parse(Fields& fields, ZOLUnicodeString& message) {
   Libere();
   nbSupersede_ = nbPrereq_ = nbIfreq_ = nbLangSize_ = 0;
 
-  const std::string_view type = NextField(fields);
-  const int typeValue = FindKeyword(type, ZOLINSTypeKeyword, 6, ZOLINS_UNKNOWNM, ZOLINS_UNKNOWNQ);
-  if (typeValue < 0) {
-    message = zol::Message("ZOLINSUnitToc.error_type", "ZOLINSUnitToc: unknown type: %s\n",
-                           std::string(type));
-    return -1;
-  }
-  type_ = static_cast<ZOLINSType>(typeValue);
-
-  const std::string_view package = NextField(fields);
-  const int packageValue = FindKeyword(package, ZOLINSPkgKeyword, 10, ZOLINS_FIX, -1);
-  if (packageValue < 0) {
-    message = zol::Message("ZOLINSUnitToc.error_package", "ZOLINSUnitToc: unknown package: %s\n",
-                           std::string(package));
-    return -1;
-  }
-  package_ = static_cast<ZOLINSPkg>(packageValue);
+  const int type =
+      NextKeyword(fields, {ZOLINSTypeKeyword, 6, ZOLINS_UNKNOWNM, ZOLINS_UNKNOWNQ},
+                  "ZOLINSUnitToc.error_type", "ZOLINSUnitToc: unknown type: %s\n", message);
+  if (type < 0) return -1;
+  type_ = static_cast<ZOLINSType>(type);
+  const int package =
+      NextKeyword(fields, {ZOLINSPkgKeyword, 10, ZOLINS_FIX, -1}, "ZOLINSUnitToc.error_package",
+                  "ZOLINSUnitToc: unknown package: %s\n", message);
+  if (package < 0) return -1;
+  package_ = static_cast<ZOLINSPkg>(package);
 
   const std::string_view name = NextField(fields);
   zol::CopyName(name_, name);

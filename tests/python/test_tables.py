@@ -129,6 +129,16 @@ def test_lookups_and_types(tmp_path):
     assert toc["P"].medium == "A" and toc["P"].order == 6 and len(toc) == 6
 
 
+def test_record_levels(tmp_path):
+    (tmp_path / "control").mkdir()
+    toc = zoltoc.InstalledToc(write_toc(tmp_path / "control" / "PRESENT", [
+        toc_line("B", {"pkg": "FWK", "spk": "1"}),
+        toc_line("B.4", {"pkg": "FSP", "prereq": "B", "spk": "4"}),
+        toc_line("B.4.27x", {"pkg": "HFX", "prereq": "B.4", "spk": "3", "size": "9"})], media=False))
+    assert [(r.spk_level, r.max_spk_level, r.hfx_level, r.size) for r in toc] == [
+        (1, 4, 0, 0), (4, 0, 0, 0), (3, 0, 27, 9)]
+
+
 def test_records_and_plans_outlive_their_tables(tmp_path):
     path = write_toc(tmp_path / "MEDIA.TOC", [toc_line("F", {"pkg": "FWK", "size": "5"}),
                                               toc_line("P", {"prereq": "F", "label": "kept"})])

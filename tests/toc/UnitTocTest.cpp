@@ -92,6 +92,7 @@ TEST_F(UnitToc, RefusedLinesGiveTheirMessageAndMinusOne) {
     std::string line, message;
   } cases[] = {
       {"unknownQ:FWK:A::::0::::0:L:", "ZOLINSUnitToc: unknown type: unknownQ\n"},
+      {"unknownM:FWK:A::::0::::0:L:", "ZOLINSUnitToc: unknown type: unknownM\n"},
       {"Code:FWK:A::::0::::0:L:", "ZOLINSUnitToc: unknown type: Code\n"},
       {"code:FIX:A::::0::::0:L:", "ZOLINSUnitToc: unknown package: FIX\n"},
       {"code:FSP:Base.1::::0::::1:Fix set:", "ZOLINSUnitToc: missing prereq for Base.1\n"},
@@ -136,6 +137,24 @@ TEST_F(UnitToc, BaseFrameworkAndTimestamp) {
   const std::string stamp = record.GetTimestamp();
   EXPECT_EQ(stamp.size(), 14u);
   EXPECT_EQ(stamp.find_first_not_of("0123456789"), std::string::npos);
+}
+
+TEST_F(UnitToc, MovesCarryEveryField) {
+  ASSERT_EQ(Parse("samples:HFX:Alpha.7:Beta:Gamma:Delta/Epsilon:1024:stamp:os1:ga1:2:Fix:10 20"),
+            1);
+  record.SetMaxSPKLevel(5);
+  const std::string fields = Describe(record);
+  ZOLINSUnitToc moved(std::move(record));
+  EXPECT_EQ(Describe(moved), fields);
+  EXPECT_EQ(moved.GetMaxSPKLevel(), 5);
+
+  ZOLINSUnitToc assigned;
+  ASSERT_EQ(zol::ParseRecordLine(assigned, "code:PRD:Old:X:Y:Y/Z:1:t:o:g:1:Old:1", message), 1);
+  assigned = std::move(moved);
+  EXPECT_EQ(Describe(assigned), fields);
+  EXPECT_EQ(assigned.GetMaxSPKLevel(), 5);
+  EXPECT_EQ(moved.GetNbPrereq() + moved.GetNbIfreq() + moved.GetNbLangSize(), 0);
+  EXPECT_EQ(moved.GetLabel(), nullptr);
 }
 
 TEST_F(UnitToc, ReparsingMovingAndCuttingKeepOneOwnerPerList) {

@@ -102,26 +102,25 @@ int RunCheck(const CheckOptions& options) {
 }  // namespace
 
 void AddCheckCommand(CLI::App& app, int& status) {
-  auto options = std::make_shared<CheckOptions>();
-  CLI::App* command = app.add_subcommand(
-      "check", "check an installation: control files, listed files, checksums, dependencies");
-  command->add_option("--install", options->install, "installation root (holds control/PRESENT)")
+  auto [command, options] = AddCommand(
+      app, status, "check",
+      "check an installation: control files, listed files, checksums, dependencies", RunCheck);
+  command->add_option("--install", options.install, "installation root (holds control/PRESENT)")
       ->required()
       ->check(CLI::ExistingDirectory);
   command
-      ->add_option("--level", options->level,
+      ->add_option("--level", options.level,
                    "0: control files, 1: also listed files, 2: also checksums (default)")
       ->check(CLI::Range(0, 2));
-  command->add_flag("--compact-doc", options->compactDoc,
+  command->add_flag("--compact-doc", options.compactDoc,
                     "documentation findings as CLASS|path lines");
-  command->add_flag("-q,--quiet", options->quiet, "no progress line");
-  command->add_flag("--json", options->json, "JSON output");
+  command->add_flag("-q,--quiet", options.quiet, "no progress line");
+  command->add_flag("--json", options.json, "JSON output");
   command
-      ->add_option("--readers", options->readers,
+      ->add_option("--readers", options.readers,
                    "threads reading files ahead of a level-2 check (1: none; default: "
                    "ZOL_CHECK_READERS, else from the processors)")
       ->check(CLI::Range(1, 256));
-  command->callback([options, &status] { status = Run([&] { return RunCheck(*options); }); });
 }
 
 }  // namespace zoltoc

@@ -113,15 +113,14 @@ int RunChecksum(const ChecksumOptions& options) {
 }  // namespace
 
 void AddChecksumCommand(CLI::App& app, int& status) {
-  auto options = std::make_shared<ChecksumOptions>();
-  CLI::App* command = app.add_subcommand(
-      "checksum", "write a control file: each listed file followed by its checksum");
-  command->add_option("list", options->list, "file list, one ./path per line")
+  auto [command, options] =
+      AddCommand(app, status, "checksum",
+                 "write a control file: each listed file followed by its checksum", RunChecksum);
+  command->add_option("list", options.list, "file list, one ./path per line")
       ->required()
       ->check(CLI::ExistingFile);
-  command->add_option("-o,--output", options->output, "control file (default: rewrite the list)");
-  command->add_flag("--json", options->json, "JSON output");
-  command->callback([options, &status] { status = Run([&] { return RunChecksum(*options); }); });
+  command->add_option("-o,--output", options.output, "control file (default: rewrite the list)");
+  command->add_flag("--json", options.json, "JSON output");
 }
 
 }  // namespace zoltoc

@@ -102,6 +102,24 @@ int Run(Body body) {
   }
 }
 
+// A subcommand and the options it fills, which live as long as the application.
+template <typename Options>
+struct Command {
+  CLI::App* app;
+  Options& options;
+};
+
+// Registers subcommand `name`, which runs `run` over its options and stores the exit status (or
+// a Failure's) in `status`. The caller adds the options themselves.
+template <typename Options>
+Command<Options> AddCommand(CLI::App& app, int& status, const std::string& name,
+                            const std::string& description, int (*run)(const Options&)) {
+  auto options = std::make_shared<Options>();
+  CLI::App* command = app.add_subcommand(name, description);
+  command->callback([options, run, &status] { status = Run([&] { return run(*options); }); });
+  return {command, *options};
+}
+
 }  // namespace zoltoc
 
 #endif

@@ -190,23 +190,22 @@ int RunPlan(const PlanOptions& options) {
 }  // namespace
 
 void AddPlanCommand(CLI::App& app, int& status) {
-  auto options = std::make_shared<PlanOptions>();
-  CLI::App* command = app.add_subcommand(
-      "plan", "plan an install: the elements needed, in media order, with media and total size");
-  command->add_option("names", options->names, "requested element names")->required();
-  command->add_option("--media", options->media, "media TOC file")
+  auto [command, options] = AddCommand(
+      app, status, "plan",
+      "plan an install: the elements needed, in media order, with media and total size", RunPlan);
+  command->add_option("names", options.names, "requested element names")->required();
+  command->add_option("--media", options.media, "media TOC file")
       ->required()
       ->check(CLI::ExistingFile);
-  command->add_option("--install", options->install, "installation root (holds control/PRESENT)")
+  command->add_option("--install", options.install, "installation root (holds control/PRESENT)")
       ->check(CLI::ExistingDirectory);
-  command->add_option("--mode", options->mode, "general (default), ga, spk or hfx")
+  command->add_option("--mode", options.mode, "general (default), ga, spk or hfx")
       ->check(CLI::IsMember({"general", "ga", "spk", "hfx"}));
-  command->add_option("--type", options->type, "element type (default: code)");
-  command->add_flag("--archive", options->archive, "size the archives to copy (general mode)");
-  command->add_flag("--check-prereqs", options->checkPrereqs,
+  command->add_option("--type", options.type, "element type (default: code)");
+  command->add_flag("--archive", options.archive, "size the archives to copy (general mode)");
+  command->add_flag("--check-prereqs", options.checkPrereqs,
                     "refuse requested elements whose first prerequisite is not installed");
-  command->add_flag("--json", options->json, "JSON output");
-  command->callback([options, &status] { status = Run([&] { return RunPlan(*options); }); });
+  command->add_flag("--json", options.json, "JSON output");
 }
 
 }  // namespace zoltoc

@@ -63,17 +63,16 @@ int RunRecord(const RecordOptions& options) {
 }  // namespace
 
 void AddRecordCommand(CLI::App& app, int& status) {
-  auto options = std::make_shared<RecordOptions>();
-  CLI::App* command = app.add_subcommand("record", "record installed elements in control/PRESENT");
-  command->add_option("names", options->names, "element names, as on the medium")->required();
-  command->add_option("--media", options->media, "media TOC file the elements come from")
+  auto [command, options] =
+      AddCommand(app, status, "record", "record installed elements in control/PRESENT", RunRecord);
+  command->add_option("names", options.names, "element names, as on the medium")->required();
+  command->add_option("--media", options.media, "media TOC file the elements come from")
       ->required()
       ->check(CLI::ExistingFile);
-  command->add_option("--install", options->install, "installation root (holds control/PRESENT)")
+  command->add_option("--install", options.install, "installation root (holds control/PRESENT)")
       ->required()
       ->check(CLI::ExistingDirectory);
-  command->add_flag("--json", options->json, "JSON output");
-  command->callback([options, &status] { status = Run([&] { return RunRecord(*options); }); });
+  command->add_flag("--json", options.json, "JSON output");
 }
 
 }  // namespace zoltoc

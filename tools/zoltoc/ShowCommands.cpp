@@ -174,35 +174,31 @@ int RunLevels(const LevelsOptions& options) {
 }  // namespace
 
 void AddPackagesCommand(CLI::App& app, int& status) {
-  auto options = std::make_shared<PackagesOptions>();
-  CLI::App* command = app.add_subcommand("packages", "list elements by package, with labels");
-  options->source.AddOptions(*command, false, false);
-  command->add_option("--package", options->packages, "package keywords (default: all)");
-  command->add_option("--type", options->type,
+  auto [command, options] =
+      AddCommand(app, status, "packages", "list elements by package, with labels", RunPackages);
+  options.source.AddOptions(*command, false, false);
+  command->add_option("--package", options.packages, "package keywords (default: all)");
+  command->add_option("--type", options.type,
                       "code, rux2, documentation or samples (default: all)");
-  command->add_flag("--visible", options->visibleOnly, "only elements listed in PCFG.list");
-  command->add_flag("--json", options->json, "JSON output");
-  command->callback([options, &status] { status = Run([&] { return RunPackages(*options); }); });
+  command->add_flag("--visible", options.visibleOnly, "only elements listed in PCFG.list");
+  command->add_flag("--json", options.json, "JSON output");
 }
 
 void AddElementCommand(CLI::App& app, int& status) {
-  auto options = std::make_shared<ElementOptions>();
-  CLI::App* command =
-      app.add_subcommand("element", "one element's record, and what supersedes or requires it");
-  command->add_option("name", options->name, "element name")->required();
-  options->source.AddOptions(*command, false, false);
-  command->add_option("--type", options->type, "element type (default: code)");
-  command->add_flag("--json", options->json, "JSON output");
-  command->callback([options, &status] { status = Run([&] { return RunElement(*options); }); });
+  auto [command, options] =
+      AddCommand(app, status, "element", "one element's record, and what supersedes or requires it",
+                 RunElement);
+  command->add_option("name", options.name, "element name")->required();
+  options.source.AddOptions(*command, false, false);
+  command->add_option("--type", options.type, "element type (default: code)");
+  command->add_flag("--json", options.json, "JSON output");
 }
 
 void AddLevelsCommand(CLI::App& app, int& status) {
-  auto options = std::make_shared<LevelsOptions>();
-  CLI::App* command =
-      app.add_subcommand("levels", "operating system, GA, service pack and hot fix levels");
-  options->source.AddOptions(*command, false, false);
-  command->add_flag("--json", options->json, "JSON output");
-  command->callback([options, &status] { status = Run([&] { return RunLevels(*options); }); });
+  auto [command, options] = AddCommand(
+      app, status, "levels", "operating system, GA, service pack and hot fix levels", RunLevels);
+  options.source.AddOptions(*command, false, false);
+  command->add_flag("--json", options.json, "JSON output");
 }
 
 }  // namespace zoltoc
