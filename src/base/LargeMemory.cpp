@@ -15,7 +15,10 @@ void* AllocateLarge(std::size_t bytes) {
   if (bytes < kHugePage) return std::malloc(bytes ? bytes : 1);
   const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
   void* p = std::aligned_alloc(kHugePage, rounded);
-  if (p) ::madvise(p, rounded, MADV_HUGEPAGE);  // only advice: failure changes nothing
+  // Only the huge pages that the block fills are advised: a huge page over its end would make
+  // up to 2 MiB that nothing uses resident as soon as the block's last bytes are touched. The
+  // advice can fail and changes nothing then.
+  if (p) ::madvise(p, bytes / kHugePage * kHugePage, MADV_HUGEPAGE);
   return p;
 }
 

@@ -69,19 +69,23 @@ int ZOLINSToc::Init(char* path, ZOLUnicodeString& message) {
   }
   try {
     zol::ReadWholeFile(path, d_->store->text);
+    // Room for lines of 64 bytes on average (TOC lines are longer): growing the vector line by
+    // line would leave its outgrown copies behind in the heap, half as large again.
+    d_->store->lineStarts.reserve(d_->store->text.size() / 64 + 16);
     SplitTerminatedLines(d_->store->text, d_->store->lineStarts);
     const int count = static_cast<int>(d_->store->lineStarts.size());
     if (count == 0) return -1;
     d_->trace->TraPrint("ZOLINSToc::Init: NbToc = %d\n", count);
     try {
-      d_->store->records.resize(d_->store->lineStarts.size());
+      d_->store->records.reserve(d_->store->lineStarts.size());
     } catch (const std::bad_alloc&) {
       message =
           zol::Message("ZOLINSToc.Error_Allocate",
                        "ZOLINSToc::Init unable to allocate %d entries from %s\n", count, path);
       return -1;
     }
-    for (ZOLINSUnitToc& record : d_->store->records) record.arena_ = &d_->store->arena;
+    // One pass over tens of megabytes of new records: each gets its storage as it is made.
+    for (int i = 0; i < count; ++i) d_->store->records.emplace_back().arena_ = &d_->store->arena;
     LoadVisibleNames(path);
     d_->nbToc = count;
     return 1;
@@ -182,10 +186,15 @@ int ZOLINSToc::IsVisible(const char* name) const {
 int ZOLINSToc::ParseRecords(ZOLUnicodeString& msg, const char* failureFormat,
                             PrefixReader beforeRecord, void* context) {
   ZOLUnicodeString recordMsg;
+  d_->levels = zol::LevelScan();
   for (int i = 0; i < d_->nbToc; ++i) {
     zol::FieldReader fields(GetLine(i));
     if (beforeRecord) beforeRecord(context, i, fields);
-    if (Record(i).Parse(fields, recordMsg) == 1) continue;
+    ZOLINSUnitToc& record = Record(i);
+    if (record.Parse(fields, recordMsg) == 1) {
+      d_->levels.Add(i, record);
+      continue;
+    }
     msg = zol::Message("ZOLINSInstToc.Error_Init", failureFormat, i + 1, d_->fileName);
     msg.Append(recordMsg);
     FailLoad();
