@@ -138,7 +138,9 @@ TEST_F(MediaToc, LevelsGatheredWhileParsingAreThoseOfTheRecords) {
             "ZOLINSToc::SetOS: Operating system mismatch on line number 3 from file " + path +
                 ":\nos1 operating system expected, and os2 operating system found\n");
   EXPECT_EQ(toc.GetNbToc(), -1);
-  EXPECT_EQ(Load(Media({E("A"), E("D").Os("os2").Type("documentation"), E("B").Ga("R2")})), -1);
+  EXPECT_EQ(Load(Media({E("A"), E("D").Os("os2").Type("documentation"), E("B").Ga("R2"),
+                        E("C").Ga("R3")})),
+            -1);
   EXPECT_EQ(message.str(), "ZOLINSToc::SetGALevel:GA level mismatch on line number 3 from file " +
                                path + ":\nga1 GA level expected, and R2 GA level found\n");
 
