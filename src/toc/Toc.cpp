@@ -73,6 +73,8 @@ int ZOLINSToc::Init(char* path, ZOLUnicodeString& message) {
     // line would leave its outgrown copies behind in the heap, half as large again.
     d_->store->lineStarts.reserve(d_->store->text.size() / 64 + 16);
     SplitTerminatedLines(d_->store->text, d_->store->lineStarts);
+    // Lists and labels take about half as much as the text they come from.
+    d_->store->arena.Expect(d_->store->text.size() / 2);
     const int count = static_cast<int>(d_->store->lineStarts.size());
     if (count == 0) return -1;
     d_->trace->TraPrint("ZOLINSToc::Init: NbToc = %d\n", count);

@@ -1,12 +1,16 @@
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "base/ByteScan.h"
+#include "base/LargeMemory.h"
 #include "base/Numbers.h"
 
 namespace {
@@ -72,6 +76,31 @@ TEST(Numbers, PlainDigitsAndTheGeneralWayAgree) {
   EXPECT_EQ(value, INT32_MIN);
   EXPECT_FALSE(zol::ParseInt("9x", value));
   EXPECT_EQ(value, INT32_MIN);
+}
+
+// A table's arena, sized for a large table or left to grow from small blocks: every block it
+// hands out is aligned as asked, and none overlaps another, across block changes and requests
+// larger than a block.
+TEST(Arena, BlocksStayAlignedAndApartWhateverTheFirstBlockSize) {
+  for (const std::size_t expected : {std::size_t(0), std::size_t(5) << 20}) {
+    zol::Arena arena;
+    arena.Expect(expected);
+    std::vector<std::pair<unsigned char*, std::size_t>> blocks;
+    std::mt19937 random(3);
+    for (int i = 0; i < 3000; ++i) {
+      const std::size_t size = i % 1000 == 999 ? (std::size_t(3) << 20) : 1 + random() % 3000;
+      const std::size_t align = std::size_t(1) << (random() % 4);
+      auto* block = static_cast<unsigned char*>(arena.Allocate(size, align));
+      ASSERT_EQ(reinterpret_cast<std::uintptr_t>(block) % align, 0u);
+      std::memset(block, i & 0xff, size);
+      blocks.emplace_back(block, size);
+    }
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+      const auto [block, size] = blocks[i];
+      EXPECT_EQ(block[0], i & 0xff);
+      EXPECT_EQ(block[size - 1], i & 0xff) << "block " << i << " was overwritten";
+    }
+  }
 }
 
 }  // namespace
