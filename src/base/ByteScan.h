@@ -45,17 +45,25 @@ inline std::uint64_t Load(const char* p) {
 
 }  // namespace bytescan
 
-// The position of the first `byte` of `text` at or after `from`, or text.size() when there is
-// none. Reads nothing outside `text`.
-inline std::size_t FindByte(std::string_view text, std::size_t from, char byte) {
+namespace bytescan {
+
+// FindEither, and FindByte when `kEither` is false (`b` is then not looked for). Inlined in
+// every loop that calls it: as a call it costs as much again.
+template <bool kEither>
+[[gnu::always_inline]] inline std::size_t Find(std::string_view text, std::size_t from, char a,
+                                               char b) {
   const char* const data = text.data();
   const std::size_t size = text.size();
-  const auto wanted = static_cast<unsigned char>(byte);
 #if defined(__SSE2__)
-  const __m128i pattern = _mm_set1_epi8(byte);
+  const __m128i patternA = _mm_set1_epi8(a), patternB = _mm_set1_epi8(b);
+  const auto flagsAt = [&](std::size_t at) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+    __m128i equal = _mm_cmpeq_epi8(chunk, patternA);
+    if constexpr (kEither) equal = _mm_or_si128(equal, _mm_cmpeq_epi8(chunk, patternB));
+    return static_cast<unsigned>(_mm_movemask_epi8(equal));
+  };
   while (from + 16 <= size) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
-    const unsigned flags = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, pattern)));
+    const unsigned flags = flagsAt(from);
     if (flags) return from + static_cast<std::size_t>(__builtin_ctz(flags));
     from += 16;
   }
@@ -63,19 +71,33 @@ inline std::size_t FindByte(std::string_view text, std::size_t from, char byte) 
     // The last sixteen bytes of the text, of which the flags of those before `from` are dropped:
     // the end of a line or a field costs one compare rather than a loop.
     const std::size_t last = size - 16;
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + last));
-    const unsigned flags =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, pattern))) >> (from - last);
+    const unsigned flags = flagsAt(last) >> (from - last);
     return flags ? from + static_cast<std::size_t>(__builtin_ctz(flags)) : size;
   }
 #endif
   while (from + 8 <= size) {
-    const std::uint64_t flags = bytescan::Matches(bytescan::Load(data + from), wanted);
-    if (flags) return from + bytescan::FirstFlagged(flags);
+    const std::uint64_t word = Load(data + from);
+    std::uint64_t flags = Matches(word, static_cast<unsigned char>(a));
+    if constexpr (kEither) flags |= Matches(word, static_cast<unsigned char>(b));
+    if (flags) return from + FirstFlagged(flags);
     from += 8;
   }
-  while (from < size && data[from] != byte) ++from;
+  while (from < size && data[from] != a && (!kEither || data[from] != b)) ++from;
   return from;
+}
+
+}  // namespace bytescan
+
+// The position of the first `a` or `b` of `text` at or after `from`, or text.size() when there is
+// none. Reads nothing outside `text`.
+inline std::size_t FindEither(std::string_view text, std::size_t from, char a, char b) {
+  return bytescan::Find<true>(text, from, a, b);
+}
+
+// The position of the first `byte` of `text` at or after `from`, or text.size() when there is
+// none. Reads nothing outside `text`.
+inline std::size_t FindByte(std::string_view text, std::size_t from, char byte) {
+  return bytescan::Find<false>(text, from, byte, byte);
 }
 
 }  // namespace zol

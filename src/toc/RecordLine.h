@@ -19,13 +19,16 @@ namespace zol {
 ZOLToken RecordTokenizer(std::string_view line);
 
 // The ":" fields of one line read in place, as ZOLToken::NextView reads them from its copy: a
-// table's loader parses its own text without copying a line.
+// table's loader parses its own text without copying a line. `text` may run to the line's line
+// feed: a NUL byte ends the line where it stands, as it ends the C string that the table gives
+// for the line, without a pass of its own to measure that string.
 class FieldReader {
  public:
   explicit FieldReader(std::string_view text) : text_(text) {}
   std::string_view NextView(char separator) {
     if (pos_ >= text_.size()) return std::string_view();
-    const std::size_t stop = FindByte(text_, pos_, separator);
+    const std::size_t stop = FindEither(text_, pos_, separator, '\0');
+    if (stop < text_.size() && text_[stop] == '\0') text_ = text_.substr(0, stop);
     const std::string_view field = text_.substr(pos_, stop - pos_);
     pos_ = stop + 1;
     return field;

@@ -15,11 +15,12 @@
 
 namespace {
 
-// Every position of every length up to three words, over bytes that differ from ':' by one bit
-// (the high bit, the low bit) and bytes around it, NUL and 0xff: the eight-byte search must find
+// Every position of every length up to 40 bytes (two vectors and a half, eight-byte words below
+// sixteen), over bytes that differ from ":" by one bit
+// (the high bit, the low bit) and bytes around it, NUL and 0xff: the vector search must find
 // exactly what a plain search finds, and read nothing past the view (the sanitizer build checks
 // that: each text is a heap block of its own, exactly as long as the view).
-TEST(ByteScan, FindByteAgreesWithAPlainSearch) {
+TEST(ByteScan, FindByteAndFindEitherAgreeWithAPlainSearch) {
   const char alphabet[] = {':',  static_cast<char>(':' | 0x80), ';', '9',
                            '\0', static_cast<char>(0xff),       'a', ' '};
   std::mt19937 random(7);
@@ -36,6 +37,9 @@ TEST(ByteScan, FindByteAgreesWithAPlainSearch) {
           EXPECT_EQ(zol::FindByte(view, from, byte), plain == view.npos ? size : plain)
               << "size " << size << " from " << from;
         }
+        const std::size_t either = view.find_first_of(std::string_view(":\0", 2), from);
+        EXPECT_EQ(zol::FindEither(view, from, ':', '\0'), either == view.npos ? size : either)
+            << "size " << size << " from " << from;
       }
     }
   }
