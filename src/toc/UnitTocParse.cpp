@@ -88,10 +88,11 @@ void ListWords(std::string_view field, std::vector<std::string_view>& words) {
 
 // A record's list of names as one block from `allocate`: the 32-bit offsets of the names, then
 // the names, each as long as it is (at most 47 characters) rather than in a 48-byte slot, since
-// most names are far shorter. `list` is left as it is when the field holds no name.
+// most names are far shorter. `list` is left as it is when the field holds no name. `words` is
+// reused from line to line.
 template <typename Allocate>
-void CutNameList(std::string_view field, int& count, char*& list, Allocate allocate) {
-  static thread_local std::vector<std::string_view> words;
+void CutNameList(std::string_view field, int& count, char*& list, Allocate allocate,
+                 std::vector<std::string_view>& words) {
   ListWords(field, words);
   count = static_cast<int>(words.size());
   if (count == 0) return;
@@ -210,8 +211,9 @@ int ZOLINSUnitToc::Parse(Fields& fields, ZOLUnicodeString& message) {
   }
 
   const auto bytes = [this](std::size_t n) { return NewBlock(n); };
-  CutNameList(NextField(fields), nbSupersede_, supersede_, bytes);
-  CutNameList(NextField(fields), nbPrereq_, prereq_, bytes);
+  static thread_local std::vector<std::string_view> words;
+  CutNameList(NextField(fields), nbSupersede_, supersede_, bytes, words);
+  CutNameList(NextField(fields), nbPrereq_, prereq_, bytes, words);
   if (nbPrereq_ == 0 && package_ == ZOLINS_FSP) {
     message =
         zol::Message("ZOLINSUnitToc.error_prereq", "ZOLINSUnitToc: missing prereq for %s\n", name_);
