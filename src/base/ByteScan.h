@@ -43,10 +43,6 @@ inline std::uint64_t Load(const char* p) {
   return word;
 }
 
-}  // namespace bytescan
-
-namespace bytescan {
-
 // FindEither, and FindByte when `kEither` is false (`b` is then not looked for). Inlined in
 // every loop that calls it: as a call it costs as much again.
 template <bool kEither>

@@ -13,8 +13,8 @@ class LevelScan {
   // Takes the record of line `line`; lines come in file order from 0.
   void Add(int line, const ZOLINSUnitToc& record);
 
-  int osMismatch = -1;  // the first line after the first of a code record of another OS, or -1
-  int gaMismatch = -1;  // the first line after the first of another GA level, or -1
+  int osMismatch = -1;  // the first code line whose OS is not line 0's, or -1
+  int gaMismatch = -1;  // the first line whose GA level is not line 0's, or -1
   int spkLevel = 0;
   int previousSpkLevel = 0;
   int hfxLevel = 0;   // of the last HFX record
