@@ -123,6 +123,9 @@ class ZOLINS_EXPORT ZOLINSToc {
   using PrefixReader = void (*)(void* context, int line, zol::FieldReader& fields);
   int ParseRecords(ZOLUnicodeString& msg, const char* failureFormat, PrefixReader beforeRecord,
                    void* context);
+  // Right after a successful ParseRecords: SetOS(msg), SetGALevel(msg), then SetSPKLevel,
+  // SetHFXLevel and SetHFXName, with what the parse gathered instead of a pass each.
+  int SetLevels(ZOLUnicodeString& msg);
   // Drops the name index; the next lookup builds it from the records again. Loaders call it after
   // parsing the records.
   void RecordsChanged() const;

@@ -15,8 +15,17 @@ void* AllocateLarge(std::size_t bytes) {
   if (bytes < kHugePage) return std::malloc(bytes ? bytes : 1);
   const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
   void* p = std::aligned_alloc(kHugePage, rounded);
-  if (p) ::madvise(p, rounded, MADV_HUGEPAGE);  // only advice: failure changes nothing
+  // A huge page over the block's end is advised only when the block fills three quarters of it:
+  // it would make up to 2 MiB that nothing uses resident as soon as the block's last bytes are
+  // touched, while each small page costs a fault of its own (about 2 us here, as much as parsing
+  // a few hundred bytes). The advice can fail and changes nothing then.
+  const std::size_t tail = bytes % kHugePage;
+  if (p) ::madvise(p, tail >= kHugePage / 4 * 3 ? rounded : bytes - tail, MADV_HUGEPAGE);
   return p;
+}
+
+void Arena::Expect(std::size_t bytes) {
+  if (bytes >= kHugePage) blockSize_ = std::max(blockSize_, bytes / kHugePage * kHugePage);
 }
 
 void* Arena::Allocate(std::size_t bytes, std::size_t align) {

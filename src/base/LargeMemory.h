@@ -59,6 +59,9 @@ class Arena {
   // std::bad_alloc when memory runs out. Texts ask for 1: most are short, and rounding each up
   // would waste a fifth of the arena.
   void* Allocate(std::size_t bytes, std::size_t align = alignof(std::max_align_t));
+  // Makes the next blocks fit a total of about `bytes`: a large table then takes its arena in a
+  // few blocks of whole huge pages rather than in many small ones, each page of which faults.
+  void Expect(std::size_t bytes);
 
  private:
   struct FreeDeleter {

@@ -42,13 +42,10 @@ int ZOLINSMediaToc::InitMedia(char* path, ZOLUnicodeString& msg) {
   };
   const int parsed = ParseRecords(msg, "ZOLINSMediaToc: Init of line number %d from %s failed\n",
                                   readPrefix, &m_->prefixes);
-  if (parsed != 1 || SetOS(msg) == 0 || SetGALevel(msg) == 0) {
+  if (parsed != 1 || SetLevels(msg) == 0) {
     FailLoad();
     return -1;
   }
-  SetSPKLevel();
-  SetHFXLevel();
-  SetHFXName();
   m_->prereqCheck = 0;
   return 1;
 }

@@ -1,13 +1,12 @@
 #ifndef ZOLINS_TOC_RECORD_LINE_H
 #define ZOLINS_TOC_RECORD_LINE_H
 
-#include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <string_view>
 
 #include "ZOLINSUnitToc.h"
 #include "ZOLToken.h"
+#include "base/ByteScan.h"
 #include "base/Text.h"
 
 namespace zol {
@@ -20,22 +19,16 @@ namespace zol {
 ZOLToken RecordTokenizer(std::string_view line);
 
 // The ":" fields of one line read in place, as ZOLToken::NextView reads them from its copy: a
-// table's loader parses its own text without copying a line.
+// table's loader parses its own text without copying a line. `text` may run to the line's line
+// feed: a NUL byte ends the line where it stands, as it ends the C string that the table gives
+// for the line, without a pass of its own to measure that string.
 class FieldReader {
  public:
   explicit FieldReader(std::string_view text) : text_(text) {}
-  // Most fields are short, and a plain loop finds their end sooner than a library search; the
-  // search takes over for the long ones (lists of names).
   std::string_view NextView(char separator) {
     if (pos_ >= text_.size()) return std::string_view();
-    std::size_t stop = pos_;
-    const std::size_t looped = std::min(text_.size(), pos_ + 24);
-    while (stop < looped && text_[stop] != separator) ++stop;
-    if (stop == looped && stop < text_.size()) {
-      const void* found = std::memchr(text_.data() + stop, separator, text_.size() - stop);
-      stop = found ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data())
-                   : text_.size();
-    }
+    const std::size_t stop = FindEither(text_, pos_, separator, '\0');
+    if (stop < text_.size() && text_[stop] == '\0') text_ = text_.substr(0, stop);
     const std::string_view field = text_.substr(pos_, stop - pos_);
     pos_ = stop + 1;
     return field;

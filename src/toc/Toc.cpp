@@ -17,9 +17,10 @@
 namespace {
 
 // Splits `text` into its lines that end with a line feed, each turned into a NUL-terminated text
-// in place (so a line holding a NUL byte ends there, as a C string would).
+// in place (so a line holding a NUL byte ends there, as a C string would). Returns where the last
+// line's NUL stands (0 when there is no line).
 template <typename Text>
-void SplitTerminatedLines(Text& text, std::vector<std::size_t>& starts) {
+std::size_t SplitTerminatedLines(Text& text, std::vector<std::size_t>& starts) {
   std::size_t begin = 0;
   const std::size_t size = text.size();
   while (begin < size) {
@@ -30,6 +31,7 @@ void SplitTerminatedLines(Text& text, std::vector<std::size_t>& starts) {
     starts.push_back(begin);
     begin = end + 1;
   }
+  return begin == 0 ? 0 : begin - 1;
 }
 
 }  // namespace
@@ -69,19 +71,25 @@ int ZOLINSToc::Init(char* path, ZOLUnicodeString& message) {
   }
   try {
     zol::ReadWholeFile(path, d_->store->text);
-    SplitTerminatedLines(d_->store->text, d_->store->lineStarts);
+    // Room for lines of 64 bytes on average (TOC lines are longer): growing the vector line by
+    // line would leave its outgrown copies behind in the heap, half as large again.
+    d_->store->lineStarts.reserve(d_->store->text.size() / 64 + 16);
+    d_->store->lastLineEnd = SplitTerminatedLines(d_->store->text, d_->store->lineStarts);
+    // Lists and labels take about half as much as the text they come from.
+    d_->store->arena.Expect(d_->store->text.size() / 2);
     const int count = static_cast<int>(d_->store->lineStarts.size());
     if (count == 0) return -1;
     d_->trace->TraPrint("ZOLINSToc::Init: NbToc = %d\n", count);
     try {
-      d_->store->records.resize(d_->store->lineStarts.size());
+      d_->store->records.reserve(d_->store->lineStarts.size());
     } catch (const std::bad_alloc&) {
       message =
           zol::Message("ZOLINSToc.Error_Allocate",
                        "ZOLINSToc::Init unable to allocate %d entries from %s\n", count, path);
       return -1;
     }
-    for (ZOLINSUnitToc& record : d_->store->records) record.arena_ = &d_->store->arena;
+    // One pass over tens of megabytes of new records: each gets its storage as it is made.
+    for (int i = 0; i < count; ++i) d_->store->records.emplace_back().arena_ = &d_->store->arena;
     LoadVisibleNames(path);
     d_->nbToc = count;
     return 1;
@@ -182,10 +190,15 @@ int ZOLINSToc::IsVisible(const char* name) const {
 int ZOLINSToc::ParseRecords(ZOLUnicodeString& msg, const char* failureFormat,
                             PrefixReader beforeRecord, void* context) {
   ZOLUnicodeString recordMsg;
+  d_->levels = zol::LevelScan();
   for (int i = 0; i < d_->nbToc; ++i) {
-    zol::FieldReader fields(GetLine(i));
+    zol::FieldReader fields(d_->store->LineToFeed(static_cast<std::size_t>(i)));
     if (beforeRecord) beforeRecord(context, i, fields);
-    if (Record(i).Parse(fields, recordMsg) == 1) continue;
+    ZOLINSUnitToc& record = Record(i);
+    if (record.Parse(fields, recordMsg) == 1) {
+      d_->levels.Add(i, record);
+      continue;
+    }
     msg = zol::Message("ZOLINSInstToc.Error_Init", failureFormat, i + 1, d_->fileName);
     msg.Append(recordMsg);
     FailLoad();

@@ -7,6 +7,7 @@
 
 #include "ZOLINSTypes.h"
 #include "ZOLTrace.h"
+#include "toc/LevelScan.h"
 #include "toc/TocStorage.h"
 
 namespace zol {
@@ -24,6 +25,7 @@ struct TocState {
   int previousSpkLevel = 0;
   int hfxLevel = 0;
   char hfxName[ZOLINS_NAME_SIZE] = "";
+  LevelScan levels;  // gathered by the last ParseRecords
   std::unordered_set<std::string> visibleNames;
   std::unique_ptr<ZOLTrace> trace{new ZOLTrace("TOC", "", 0, "STDERR", 1024)};
   int allVisible = 1;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "ZOLINSUnitToc.h"
@@ -21,6 +22,13 @@ class TocStorage {
  public:
   std::vector<char, LargeAllocator<char>> text;
   std::vector<std::size_t> lineStarts;
+  std::size_t lastLineEnd = 0;  // where the last line's line feed stood
+
+  // Line i up to its line feed: past the end of its C string when it holds a NUL.
+  std::string_view LineToFeed(std::size_t i) const {
+    const std::size_t end = i + 1 < lineStarts.size() ? lineStarts[i + 1] - 1 : lastLineEnd;
+    return std::string_view(text.data() + lineStarts[i], end - lineStarts[i]);
+  }
   std::vector<ZOLINSUnitToc, LargeAllocator<ZOLINSUnitToc>> records;  // by slot
   Arena arena;
   std::unique_ptr<NameIndex> index;

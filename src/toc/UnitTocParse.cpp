@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ZOLINSUnitToc.h"
+#include "base/ByteScan.h"
 #include "base/LargeMemory.h"
 #include "base/Message.h"
 #include "base/Numbers.h"
@@ -37,26 +38,28 @@ int NextKeyword(Fields& fields, const Keywords& keywords, const char* key, const
                 ZOLUnicodeString& message) {
   const std::string_view word = NextField(fields);
   for (int i = 0; i < keywords.count; ++i) {
-    if (i != keywords.refused1 && i != keywords.refused2 && word == keywords.words[i]) return i;
+    // The first byte settles most comparisons without measuring the keyword.
+    if (i == keywords.refused1 || i == keywords.refused2 || word.empty() ||
+        word[0] != keywords.words[i][0])
+      continue;
+    if (word == keywords.words[i]) return i;
   }
   message = zol::Message(key, text, std::string(word));
   return -1;
 }
 
-// Calls `store(word)` for each blank-separated word; returns the number of words. A plain loop:
-// the words are short, and a library search per word costs more than it scans.
+// Calls `store(word)` for each blank-separated word; returns the number of words.
 template <typename Store>
 int EachWord(std::string_view text, Store store) {
   int count = 0;
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while (p < end) {
-    while (p < end && *p == ' ') ++p;
-    const char* word = p;
-    while (p < end && *p != ' ') ++p;
-    if (p == word) break;
-    store(std::string_view(word, static_cast<std::size_t>(p - word)));
-    ++count;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    const std::size_t end = zol::FindByte(text, begin, ' ');
+    if (end > begin) {
+      store(text.substr(begin, end - begin));
+      ++count;
+    }
+    begin = end + 1;
   }
   return count;
 }
@@ -89,29 +92,38 @@ std::size_t NameLength(std::string_view word) {
   return std::min<std::size_t>(word.size(), ZOLINS_NAME_SIZE - 1);
 }
 
+// The words of a list field, each cut to a name's 47 characters; `words` is reused from line to
+// line.
+void ListWords(std::string_view field, std::vector<std::string_view>& words) {
+  words.clear();
+  EachWord(field,
+           [&words](std::string_view word) { words.push_back(word.substr(0, NameLength(word))); });
+}
+
 // A record's list of names as one block from `allocate`: the 32-bit offsets of the names, then
 // the names, each as long as it is (at most 47 characters) rather than in a 48-byte slot, since
-// most names are far shorter. `list` is left as it is when the field holds no name. The field is
-// scanned once: the words found are kept in `words` (reused from line to line) until the block's
-// size is known.
+// most names are far shorter. `list` is left as it is when the field holds no name. `words` is
+// reused from line to line.
 template <typename Allocate>
 void CutNameList(std::string_view field, int& count, char*& list, Allocate allocate,
                  std::vector<std::string_view>& words) {
-  words.clear();
-  std::size_t bytes = 0;
-  EachWord(field, [&](std::string_view word) {
-    words.push_back(word.substr(0, NameLength(word)));
-    bytes += words.back().size() + 1;
-  });
+  ListWords(field, words);
   count = static_cast<int>(words.size());
   if (count == 0) return;
   const std::size_t header = words.size() * sizeof(std::uint32_t);
-  char* block = allocate(header + bytes);
+  std::size_t bytes = header;
+  for (const std::string_view word : words) bytes += word.size() + 1;
+  char* block = allocate(bytes);
   std::uint32_t* offsets = reinterpret_cast<std::uint32_t*>(block);
+  // Lists are written with one blank between names of at most 47 characters: their names are
+  // then the field itself, copied at once, with a NUL for each blank. A name cut short or a
+  // second blank would each make the names shorter than the field, never as long.
+  const bool plain = bytes - header == field.size() + 1;
+  if (plain) std::memcpy(block + header, field.data(), field.size());
   std::size_t at = header;
   for (const std::string_view word : words) {
     *offsets++ = static_cast<std::uint32_t>(at);
-    std::memcpy(block + at, word.data(), word.size());
+    if (!plain) std::memcpy(block + at, word.data(), word.size());
     block[at + word.size()] = '\0';
     at += word.size() + 1;
   }
@@ -200,9 +212,10 @@ int ZOLINSUnitToc::Parse(Fields& fields, ZOLUnicodeString& message) {
   const std::string_view name = NextField(fields);
   zol::CopyName(name_, name);
   hfxLevel_ = 0;
-  const std::size_t dot = name.rfind('.');
-  if (package_ == ZOLINS_HFX && dot != std::string_view::npos)
-    hfxLevel_ = zol::LeadingDigits(name.substr(dot + 1));
+  if (package_ == ZOLINS_HFX) {
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string_view::npos) hfxLevel_ = zol::LeadingDigits(name.substr(dot + 1));
+  }
 
   const auto bytes = [this](std::size_t n) { return NewBlock(n); };
   static thread_local std::vector<std::string_view> words;

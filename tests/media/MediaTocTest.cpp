@@ -119,6 +119,41 @@ TEST_F(MediaToc, ElementQueries) {
   EXPECT_EQ(toc.GetSizeFilesToRemove(0, 4097, names.get(), largest), 0u);
 }
 
+// The levels are gathered while the lines are parsed: they must be what the level operations
+// derive from the loaded records, and a mismatch the one they report first (the operating system
+// before the GA level, whatever their lines).
+TEST_F(MediaToc, LevelsGatheredWhileParsingAreThoseOfTheRecords) {
+  EXPECT_EQ(Load(Media({E("A").Ga("R1"), E("B").Ga("R2"), E("C").Ga("R2").Os("os2")})), -1);
+  EXPECT_EQ(message.str(),
+            "ZOLINSToc::SetOS: Operating system mismatch on line number 3 from file " + path +
+                ":\nos1 operating system expected, and os2 operating system found\n");
+  EXPECT_EQ(toc.GetNbToc(), -1);
+  EXPECT_EQ(Load(Media({E("A"), E("D").Os("os2").Type("documentation"), E("B").Ga("R2"),
+                        E("C").Ga("R3")})),
+            -1);
+  EXPECT_EQ(message.str(), "ZOLINSToc::SetGALevel:GA level mismatch on line number 3 from file " +
+                               path + ":\nga1 GA level expected, and R2 GA level found\n");
+
+  ASSERT_EQ(Load(Media({E("A").Type("rux2"), E("S.1").Pkg("SPK").Spk(1), E("H.4").Pkg("HFX").Spk(5),
+                        E("X").Spk(9), E("H.2").Pkg("HFX").Spk(2)})),
+            1)
+      << message.str();
+  const auto levels = [this] {
+    return std::string(toc.GetOS()) + " " + toc.GetGALevel() + " " +
+           std::to_string(toc.GetSPKLevel(1)) + " " + std::to_string(toc.GetSPKLevel(0)) + " " +
+           std::to_string(toc.GetHFXLevel()) + " " + toc.GetHFXName();
+  };
+  EXPECT_EQ(levels(), "os1 ga1 5 1 2 H.4");
+  ASSERT_EQ(toc.SetOS(message), 1);
+  ASSERT_EQ(toc.SetGALevel(message), 1);
+  toc.SetSPKLevel();
+  toc.SetHFXLevel();
+  toc.SetHFXName();
+  EXPECT_EQ(levels(), "os1 ga1 5 1 2 H.4");
+  ASSERT_EQ(Load(Media({E("A"), E("B")})), 1);  // nothing left of the previous load's levels
+  EXPECT_EQ(levels(), "os1 ga1 0 0 0 ");
+}
+
 TEST_F(MediaToc, SixtyThousandLinesLoad) {
   std::string text;
   for (int i = 0; i < 60000; ++i)

@@ -1,11 +1,14 @@
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "ZOLINSToc.h"
 #include "ZOLINSUnitToc.h"
 #include "support/TestSupport.h"
+#include "support/TocBuilder.h"
 #include "toc/RecordLine.h"
 
 namespace {
@@ -124,6 +127,41 @@ TEST_F(UnitToc, LongFieldsAreCutAndHugeOnesStayInsideTheirBuffers) {
   EXPECT_EQ(std::string(record.GetLabel()), huge);
   EXPECT_EQ(record.GetNbLangSize(), 5000);
   EXPECT_NE(Written().find(":" + huge + ":"), std::string::npos);
+}
+
+// A list written as lists are (one blank between whole names) is copied at once; any other is
+// copied name by name. Both must give the same names, in a record of its own and in a table's.
+TEST_F(UnitToc, NameListsReadTheSameHoweverTheyAreSpaced) {
+  const std::string n47(47, 'n'), n48 = "m" + n47;
+  const struct {
+    std::string field, names;
+  } cases[] = {
+      {"A BB C", "A|BB|C|"},
+      {"A  BB", "A|BB|"},
+      {"A " + n47, "A|" + n47 + "|"},
+      {"A " + n48, "A|" + n48.substr(0, 47) + "|"},
+      {n48 + " A", n48.substr(0, 47) + "|A|"},
+      // One blank too many and one byte cut: as long as a plain list of the same names.
+      {"A  " + n48, "A|" + n48.substr(0, 47) + "|"},
+      {" A   B ", "A|B|"},
+  };
+  zoltest::TempDir dir;
+  std::string text;
+  for (const auto& c : cases) text += "code:PRD:X:" + c.field + ":" + c.field + "::0::::0:L:\n";
+  std::string path = dir.Write("TOC", text);
+  ZOLINSToc table;
+  ASSERT_EQ(zoltest::LoadPlainToc(table, path, message), 1) << message.str();
+  const auto names = [](const ZOLINSUnitToc& r) {
+    std::string out;
+    for (int i = 0; i < r.GetNbPrereq(); ++i) out += std::string(r.GetPrereq(i)) + "|";
+    return out;
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    ASSERT_EQ(Parse("code:PRD:X:" + cases[i].field + ":" + cases[i].field + "::0::::0:L:"), 1);
+    EXPECT_EQ(names(record), cases[i].names) << cases[i].field;
+    EXPECT_EQ(record.GetNbSupersede(), record.GetNbPrereq());
+    EXPECT_EQ(names(*table.GetIiemeUnitToc(static_cast<int>(i))), cases[i].names);
+  }
 }
 
 TEST_F(UnitToc, BaseFrameworkAndTimestamp) {
