@@ -1,12 +1,19 @@
 #ifndef ZOLINS_TESTS_TOOLS_ZOLTOC_H
 #define ZOLINS_TESTS_TOOLS_ZOLTOC_H
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
 #include "support/Process.h"
+#include "support/TestSupport.h"
 
 namespace zoltest {
+
+using nlohmann::json;
 
 // The bundled example medium and installation.
 inline const std::string kExamples = ZOLINS_EXAMPLES_DIR;
@@ -17,6 +24,30 @@ inline const std::string kInstall = kExamples + "/installation";
 inline ProcessResult Zoltoc(const std::vector<std::string>& arguments) {
   return RunProcess(ZOLTOC_PATH, arguments);
 }
+
+// The JSON document a run printed; a run that aborts or prints bad JSON fails the test.
+inline json Parsed(const ProcessResult& result) {
+  EXPECT_LT(result.status, 3) << result.err;
+  try {
+    return json::parse(result.out);
+  } catch (const json::exception& error) {
+    ADD_FAILURE() << error.what() << "\n" << result.out;
+    return json();
+  }
+}
+
+// The JSON document of a run that succeeded.
+inline json Json(const ProcessResult& result) {
+  EXPECT_EQ(result.status, 0) << result.err;
+  return Parsed(result);
+}
+
+// A copy of the example installation that a test may change.
+struct InstallCopy {
+  InstallCopy() { EXPECT_EQ(std::system(("cp -r " + kInstall + " " + dir.path()).c_str()), 0); }
+  std::string root() const { return dir / "installation"; }
+  TempDir dir;
+};
 
 }  // namespace zoltest
 
