@@ -1,6 +1,5 @@
 """The integrity check from Python: progress, callbacks, Ctrl-C, one check at a time."""
 
-import os
 import signal
 import subprocess
 import sys
@@ -10,13 +9,7 @@ import threading
 import pytest
 
 import zoltoc
-
-
-def run_child(code, root):
-    """Runs `code` in a fresh interpreter (a SIGINT that went astray must not reach pytest)."""
-    child = subprocess.run([sys.executable, "-c", textwrap.dedent(code), str(root)],
-                           capture_output=True, text=True, timeout=120)
-    return child.returncode, child.stdout, child.stderr
+from cases import toc_line
 
 
 def test_progress_is_reported_for_each_element(installation):
@@ -57,91 +50,71 @@ def test_a_check_cannot_start_inside_another(installation):
     assert len(errors) == 1
 
 
-def test_without_a_root_only_dependencies_are_checked(installation):
-    (installation / "control" / "EDITOR").unlink()
-    toc = zoltoc.InstalledToc(installation)
-    assert toc.check(None).ok
-    assert not toc.check(installation, 0).ok
-
-
-def test_checks_from_threads_take_turns(installation):
+def test_checks_lookups_and_plans_from_threads_agree(installation, tmp_path):
     (installation / "bin" / "editor").write_bytes(b"changed")
     want = zoltoc.check(installation).findings
-    results = []
-    threads = [threading.Thread(target=lambda: results.append(
-        zoltoc.check(installation, progress=lambda p: None).findings)) for _ in range(4)]
+    media = tmp_path / "MEDIA.TOC"
+    media.write_text("".join(toc_line("N%d" % i, {"prereq": "N0"}, ("A", str(i + 3), "0")) + "\n"
+                             for i in range(2000)))
+    toc = zoltoc.MediaToc(media)
+    answers = []
+
+    def work(checks):
+        if checks:
+            answers.append(zoltoc.check(installation, progress=lambda p: None).findings == want)
+        else:
+            answers.append(sum(toc.find("N%d" % i).index == i for i in range(2000)) +
+                           len(toc.plan(["N1999"]).names) == 2002)
+    threads = [threading.Thread(target=work, args=(i % 2,)) for i in range(8)]
     for thread in threads:
         thread.start()
     for thread in threads:
         thread.join()
-    assert results == [want] * 4 and len(want) == 1
+    assert answers == [True] * 8 and len(want) == 1
 
 
 CTRL_C = """
-    import os, signal, sys, zoltoc
+    import ctypes, os, signal, sys, zoltoc
     root = sys.argv[1]
     handler = signal.getsignal(signal.SIGINT)
+    lib = ctypes.CDLL("libZOLINSTocLib.so.1")  # the one the module loaded
 
-    def ctrl_c(progress):
+    def flag():
+        return ctypes.c_int.in_dll(lib, "_i_SignalIntercept_KillProcess").value
+
+    def ctrl_c(progress, times=1):
         if progress.element == 2:
-            os.kill(os.getpid(), signal.SIGINT)
+            for _ in range(times):
+                os.kill(os.getpid(), signal.SIGINT)
     try:
         zoltoc.check(root, progress=ctrl_c)
         print("not interrupted")
     except KeyboardInterrupt as interrupt:
         result = interrupt.result
-        print("interrupted", result.interrupted, result.ok, result.findings)
+        print("interrupted", result.interrupted, result.ok, result.findings, flag())
     print("handler restored", signal.getsignal(signal.SIGINT) is handler)
     again = zoltoc.check(root)
-    print("next check", again.ok, again.interrupted, again.findings)
+    print("next check", again.ok, again.interrupted, again.findings, flag())
     try:
         os.kill(os.getpid(), signal.SIGINT)
         signal.pause()
     except KeyboardInterrupt:
         print("python's own Ctrl-C")
+    zoltoc.check(root, progress=lambda progress: ctrl_c(progress, 2))
+    print("survived a second Ctrl-C")
 """
 
 
-def test_ctrl_c_stops_the_check_then_raises_keyboard_interrupt(installation):
-    status, out, err = run_child(CTRL_C, installation)
-    assert status == 0, err
-    assert out.splitlines() == [
-        "interrupted True False ['CheckIntegrity has been interrupted (signal 2)']",
+# In a fresh interpreter: a SIGINT that went astray must not reach pytest. The C++ walk reads the
+# exported interrupt flag: a check from Python starts with it cleared and leaves it as it ended, so
+# that C++ code of the process sees the interrupt. A second Ctrl-C during a check ends the process.
+def test_ctrl_c_raises_keyboard_interrupt_after_the_check_and_a_second_one_ends_it(installation):
+    child = subprocess.run([sys.executable, "-u", "-c", textwrap.dedent(CTRL_C), installation],
+                           capture_output=True, text=True, timeout=120)
+    assert child.returncode == -signal.SIGINT, child.stderr
+    assert child.stdout.splitlines() == [
+        "interrupted True False ['CheckIntegrity has been interrupted (signal 2)'] 1",
         "handler restored True",
-        "next check True False []",
+        "next check True False [] 0",
         "python's own Ctrl-C",
     ]
-
-
-def test_a_second_ctrl_c_during_a_check_ends_the_process(installation):
-    status, out, _ = run_child("""
-        import os, signal, sys, zoltoc
-
-        def twice(progress):
-            if progress.element == 2:
-                os.kill(os.getpid(), signal.SIGINT)
-                os.kill(os.getpid(), signal.SIGINT)
-        zoltoc.check(sys.argv[1], progress=twice)
-        print("survived")
-    """, installation)
-    assert (status, out) == (-signal.SIGINT, "")
-
-
-def test_the_interrupt_state_is_cleared_for_each_check_only(installation):
-    # The C++ walk reads the exported flags: a check from Python starts with them cleared and
-    # leaves them as it ended, so that C++ code of the process sees the interrupt.
-    status, out, err = run_child("""
-        import ctypes, os, signal, sys, zoltoc
-        lib = ctypes.CDLL("libZOLINSTocLib.so.1")  # the one the module loaded
-        def flag():
-            return ctypes.c_int.in_dll(lib, "_i_SignalIntercept_KillProcess").value
-        try:
-            zoltoc.check(sys.argv[1], progress=lambda p: p.element == 1 and os.kill(
-                os.getpid(), signal.SIGINT))
-        except KeyboardInterrupt:
-            print("after the interrupt", flag())
-        zoltoc.check(sys.argv[1])
-        print("after a whole check", flag())
-    """, installation)
-    assert status == 0, err
-    assert out.splitlines() == ["after the interrupt 1", "after a whole check 0"]
