@@ -97,39 +97,41 @@ TEST_F(Latin1Fixture, FailuresPrintOneErrorObject) {
   EXPECT_EQ(usage.out.find("\n{"), std::string::npos);  // one object
 }
 
-// What `zoltoc levels --install` says of a PRESENT file holding `text`.
-ProcessResult LevelsOfPresent(const TempDir& dir, const std::string& text) {
-  dir.Write("control/PRESENT", text);
-  return Zoltoc({"levels", "--install", dir.path()});
-}
-
+// What `zoltoc levels --install` says of a PRESENT: the file, the line and the element; of one
+// that holds no line, why, and never with a blank line.
 TEST(ZoltocMessages, NameTheFileTheLineAndTheElement) {
   TempDir dir;
-  const std::string present = dir / "control/PRESENT";
+  const std::string present = dir / "control/PRESENT", said = "zoltoc: " + present;
   const std::string a = "code:FWK:A::::0:1:linux:R1:0:L:\n",
                     b = "code:FWK:B::::0:1:linux:R1:0:L:\n";
-  ProcessResult result = LevelsOfPresent(dir, a + b + a);
-  EXPECT_EQ(result.err, "zoltoc: ZOLINSInstToc:Duplicate entry in " + present + "\nzoltoc: " +
-                            present + ":3: A (code): recorded again, first on line 1\n");
-  result = LevelsOfPresent(dir, a + "code:FWK:C::::0:1:aix:R1:0:L:\n");
-  EXPECT_NE(result.err.find(present + ":2: C (code): operating system aix, line 1 has linux"),
-            std::string::npos)
-      << result.err;
-  // Files that hold no line: each says why, and never with a blank line.
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"", present + ": is empty"},
-      {std::string(64, '\0'), present + ":1: holds only NUL bytes"},
-      {"code:FWK:A:\rcode:FWK:B:\r", present + ":1: its lines end with a carriage return only"},
-      {a.substr(0, a.size() - 1), present + ":1: its only line has no line feed"}};
-  for (const auto& [text, said] : cases) {
-    result = LevelsOfPresent(dir, text);
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err.rfind("zoltoc: " + said, 0), 0u) << result.err;
+  const struct {
+    std::string text;
+    int status;
+    std::string err;
+  } cases[] = {
+      {a + b + a, 2,
+       "zoltoc: ZOLINSInstToc:Duplicate entry in " + present + "\n" + said +
+           ":3: A (code): recorded again, first on line 1\n"},
+      {a + "code:FWK:C::::0:1:aix:R1:0:L:\n", 2,
+       "zoltoc: ZOLINSToc::SetOS: Operating system mismatch on line number 2 from file " + present +
+           ":\nzoltoc: linux operating system expected, and aix operating system found\n" + said +
+           ":2: C (code): operating system aix, line 1 has linux\n"},
+      {"", 2, said + ": is empty\n"},
+      {std::string(64, '\0'), 2, said + ":1: holds only NUL bytes, no line\n"},
+      {"code:FWK:A:\rcode:FWK:B:\r", 2,
+       said + ":1: its lines end with a carriage return only; TOC lines end with a line feed\n"},
+      {a.substr(0, a.size() - 1), 2,
+       said + ":1: its only line has no line feed, so it is not read\n"},
+      {a + b.substr(0, b.size() - 1), 0,
+       "zoltoc: warning: " + present + ":2: the last line has no line feed, not read\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.err);
+    dir.Write("control/PRESENT", c.text);
+    const ProcessResult result = Zoltoc({"levels", "--install", dir.path()});
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(result.err, c.err);
   }
-  result = LevelsOfPresent(dir, a + b.substr(0, b.size() - 1));
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err,
-            "zoltoc: warning: " + present + ":2: the last line has no line feed, not read\n");
 }
 
 TEST(ZoltocMessages, RecordOnAPresentThatDoesNotLoadSaysWhy) {
@@ -148,6 +150,9 @@ TEST(ZoltocMessages, RecordOnAPresentThatDoesNotLoadSaysWhy) {
   result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(ReadFile(present).rfind("code:FWK:BASEFWK:", 0), 0u);
+  result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "NOPE"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("no line for this element"), std::string::npos);
   // Cut to 47 characters, a longer name could be another element's.
   result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), std::string(60, 'N')});
   EXPECT_EQ(result.status, 1);
