@@ -25,21 +25,16 @@ inline ProcessResult Zoltoc(const std::vector<std::string>& arguments) {
   return RunProcess(ZOLTOC_PATH, arguments);
 }
 
-// The JSON document a run printed; a run that aborts or prints bad JSON fails the test.
-inline json Parsed(const ProcessResult& result) {
-  EXPECT_LT(result.status, 3) << result.err;
+// The JSON document a run printed. A run that aborts, prints bad JSON or (when `status` is given)
+// exits with another status fails the test.
+inline json Parsed(const ProcessResult& result, int status = -1) {
+  EXPECT_TRUE(status < 0 ? result.status < 3 : result.status == status) << result.err;
   try {
     return json::parse(result.out);
   } catch (const json::exception& error) {
     ADD_FAILURE() << error.what() << "\n" << result.out;
     return json();
   }
-}
-
-// The JSON document of a run that succeeded.
-inline json Json(const ProcessResult& result) {
-  EXPECT_EQ(result.status, 0) << result.err;
-  return Parsed(result);
 }
 
 // A copy of the example installation that a test may change.
