@@ -33,21 +33,15 @@ def words_to_fields(words):
     return fields, bare[-1] if bare else None
 
 
-def planning_blocks(text):
-    """The "key: value" blocks of a planning case, continuation lines joined, with their line."""
+def case_blocks(text):
+    """The lines of a case file that start in the first column (blank lines and comments left
+    out), each with its line number and the indented lines that follow it."""
     blocks = []
     for number, line in enumerate(text.splitlines(), 1):
-        line = line.rstrip(" \t")
-        stripped = line.lstrip(" \t")
-        if not stripped or stripped.startswith("#"):
-            continue
-        if stripped == line:
-            key, _, value = line.partition(":")
-            blocks.append([number, key, value.lstrip(" ")])
-            continue
-        key = blocks[-1][1]
-        blocks[-1][2] += ("\n" if key in ("media", "installed") else
-                          "" if key in ("messages", "trace") else " ") + stripped
+        if line[:1] in (" ", "\t") and blocks:
+            blocks[-1][2].append(line)
+        elif line.strip() and not line.startswith("#"):
+            blocks.append((number, line.rstrip(), []))
     return blocks
 
 
@@ -60,7 +54,12 @@ class PlanningCase:
     def __init__(self, text, tmp):
         self.tmp, self.tocs, self.failures = tmp, {"media": None, "installed": None}, []
         requests, expected = [], {}
-        for line, key, value in planning_blocks(text) + [[0, "", ""]]:
+        for line, head, more in case_blocks(text) + [(0, "", [])]:
+            key, _, value = head.partition(":")
+            more = [m.strip(" \t") for m in more if m.strip() and not m.strip().startswith("#")]
+            value = value.lstrip(" ") + "".join(
+                ("\n" if key in ("media", "installed") else
+                 "" if key in ("messages", "trace") else " ") + m for m in more)
             if key in ("media", "installed", "") or (key == "request" and expected):
                 self.check(requests, expected)
                 requests, expected = [], {}
@@ -132,20 +131,6 @@ class PlanningCase:
         return opts, actual
 
 
-def integrity_blocks(text):
-    """The directive lines of an integrity case, each with the indented lines that follow it."""
-    blocks, current = [], None
-    for number, line in enumerate(text.splitlines(), 1):
-        if line.startswith("  ") and current is not None:
-            current[2].append(line[2:])
-        elif line.strip() and not line.lstrip().startswith("#"):
-            current = (number, line.strip(), [])
-            blocks.append(current)
-        else:
-            current = None
-    return blocks
-
-
 def integrity_failures(text, root, env):
     """Builds an integrity case's tree below `root`, runs its checks through InstalledToc.check
     and lists each check whose status or report differs; `env` is pytest's monkeypatch."""
@@ -160,7 +145,7 @@ def integrity_failures(text, root, env):
         return f"{match[1]} {sum((root / match[1][2:]).read_bytes()) % 2**32}"
 
     records, checks, new_table = [], [], False
-    for number, line, body in integrity_blocks(text):
+    for number, line, body in case_blocks(text):
         word, _, rest = line.partition(" ")
         if word == "present":
             words = rest.split()
@@ -176,7 +161,7 @@ def integrity_failures(text, root, env):
         rest = expand(rest.strip()[quoted.end():])
         if word in ("file", "control"):
             path = root / (arg if word == "file" else "control/" + arg)
-            content = rest + "".join(expand(text) + "\n" for text in body)
+            content = rest + "".join(expand(text[2:]) + "\n" for text in body)
             path.parent.mkdir(parents=True, exist_ok=True)
             path.write_bytes(os.fsencode(re.sub(r"^(\./\S*) \{sum\}", summed, content, flags=re.M)))
         elif word == "env":
