@@ -1,6 +1,7 @@
 """The bundled example answered through the module and through the zoltoc tool (which drives the
 C++ interface): both must agree on every record, query, plan and check."""
 
+import doctest
 import json
 import subprocess
 
@@ -92,6 +93,15 @@ def test_plans_match_the_tool(zoltoc_tool):
         assert got["ok"] == want["ok"] and got["messages"] == want["messages"], names
         if got["ok"]:
             assert (got["elements"], got["total"]) == (want["elements"], want["total"]), names
+
+
+def test_the_readme_session_gives_what_it_shows(monkeypatch):
+    readme = (EXAMPLES.parent / "README.md").read_text()
+    session = readme.split("```python\n", 1)[1].split("```", 1)[0]
+    monkeypatch.chdir(EXAMPLES.parent)
+    runner = doctest.DocTestRunner()
+    runner.run(doctest.DocTestParser().get_doctest(session, {}, "README.md", "README.md", 0))
+    assert runner.summarize(verbose=False).failed == 0
 
 
 @pytest.mark.parametrize("level", [0, 1, 2])
