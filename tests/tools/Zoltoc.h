@@ -29,12 +29,9 @@ inline ProcessResult Zoltoc(const std::vector<std::string>& arguments) {
 // exits with another status fails the test.
 inline json Parsed(const ProcessResult& result, int status = -1) {
   EXPECT_TRUE(status < 0 ? result.status < 3 : result.status == status) << result.err;
-  try {
-    return json::parse(result.out);
-  } catch (const json::exception& error) {
-    ADD_FAILURE() << error.what() << "\n" << result.out;
-    return json();
-  }
+  const json document = json::parse(result.out, nullptr, false);
+  EXPECT_FALSE(document.is_discarded()) << result.out;
+  return document;
 }
 
 // A copy of the example installation that a test may change.
