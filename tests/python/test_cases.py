@@ -26,4 +26,4 @@ def test_integrity_case(path, tmp_path, monkeypatch):
                     "(test_check.py tests Ctrl-C)")
     root = tmp_path / "root"
     root.mkdir()
-    assert cases.IntegrityCase(text, root, monkeypatch).failures == []
+    assert cases.integrity_failures(text, root, monkeypatch) == []

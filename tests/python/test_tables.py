@@ -2,8 +2,6 @@
 
 import gc
 import os
-import stat
-import threading
 
 import pytest
 
@@ -18,55 +16,30 @@ def write_toc(path, lines, media=True, end="\n"):
     return path
 
 
-def test_a_failed_load_raises_with_the_message_file_and_line(tmp_path):
-    bad = write_toc(tmp_path / "MEDIA.TOC", [toc_line("A", {}), toc_line("B", {}),
-                                             toc_line("C", {"type": "nonsense"})])
+@pytest.mark.parametrize("media, lines, line, said", [
+    (True, [toc_line("A", {}), toc_line("B", {}), toc_line("C", {"type": "nonsense"})], 3,
+     ["line number 3", "unknown type: nonsense"]),
+    (False, [toc_line("A", {}), toc_line("B", {"os": "other"})], 2, ["Operating system mismatch"]),
+    (False, [toc_line("A", {}), toc_line("A", {})], None, ["Duplicate entry"]),
+])
+def test_a_failed_load_raises_with_the_message_file_and_line(tmp_path, media, lines, line, said):
+    path = write_toc(tmp_path / "TOC", lines, media=media)
     with pytest.raises(zoltoc.LoadError) as raised:
-        zoltoc.MediaToc(bad)
+        (zoltoc.MediaToc if media else zoltoc.InstalledToc)(path)
     error = raised.value
-    assert isinstance(error, zoltoc.Error)
-    assert (error.file, error.line) == (str(bad), 3)
-    assert "line number 3" in error.message and "unknown type: nonsense" in error.message
+    assert isinstance(error, zoltoc.Error) and (error.file, error.line) == (str(path), line)
+    assert all(text in error.message for text in said), error.message
     assert str(error) == error.message and not error.message.endswith("\n")
 
-    present = tmp_path / "PRESENT"
-    write_toc(present, [toc_line("A", {}), toc_line("B", {"os": "other"})], media=False)
-    with pytest.raises(zoltoc.LoadError) as raised:
-        zoltoc.InstalledToc(present)
-    assert (raised.value.file, raised.value.line) == (str(present), 2)
-    assert "Operating system mismatch" in raised.value.message
 
-    write_toc(present, [toc_line("A", {}), toc_line("A", {})], media=False)
-    with pytest.raises(zoltoc.LoadError, match="Duplicate entry") as raised:
-        zoltoc.InstalledToc(present)
-    assert raised.value.line is None
-
-
-def unblock(fifo, done):
-    """Opens `fifo` for writing as soon as a reader waits on it, until `done`: a loader that
-    opened it blocking gets an end of file instead of hanging the tests."""
-    while not done.wait(0.05):
-        try:
-            os.close(os.open(fifo, os.O_WRONLY | os.O_NONBLOCK))
-        except OSError:
-            pass
-
-
+# The library refuses FIFOs and devices without blocking (tests/base/NonRegularFilesTest.cpp); the
+# module raises the same error whatever the failure.
 def test_what_is_not_a_toc_file_raises(tmp_path):
-    (tmp_path / "empty").write_bytes(b"")
-    os.mkfifo(tmp_path / "fifo")
     (tmp_path / "dir").mkdir()
-    done = threading.Event()
-    writer = threading.Thread(target=unblock, args=(tmp_path / "fifo", done))
-    writer.start()
-    try:
-        for name in ("missing", "empty", "fifo", "dir"):
-            with pytest.raises(zoltoc.LoadError) as raised:
-                zoltoc.MediaToc(tmp_path / name)
-            assert raised.value.file == str(tmp_path / name)
-    finally:
-        done.set()
-        writer.join()
+    for name in ("missing", "dir"):
+        with pytest.raises(zoltoc.LoadError) as raised:
+            zoltoc.MediaToc(tmp_path / name)
+        assert raised.value.file == str(tmp_path / name)
     # A directory is an installation root: its control/PRESENT is missing.
     with pytest.raises(zoltoc.LoadError) as raised:
         zoltoc.InstalledToc(tmp_path / "dir")
@@ -75,13 +48,6 @@ def test_what_is_not_a_toc_file_raises(tmp_path):
         zoltoc.MediaToc("a\0b")
     with pytest.raises(TypeError):
         zoltoc.MediaToc(42)
-
-
-@pytest.mark.skipif(os.geteuid() != 0, reason="mknod of a device copy needs root")
-def test_a_device_is_not_a_toc(tmp_path):
-    os.mknod(tmp_path / "null", stat.S_IFCHR | 0o600, os.makedev(1, 3))
-    with pytest.raises(zoltoc.LoadError):
-        zoltoc.MediaToc(tmp_path / "null")
 
 
 def test_bytes_that_are_not_utf8_survive_with_surrogateescape(tmp_path):
@@ -103,12 +69,14 @@ def test_bytes_that_are_not_utf8_survive_with_surrogateescape(tmp_path):
         toc.find(3)
 
 
+# The queries and record fields on the example are compared with the tool in test_example.py.
 def test_lookups_and_types(tmp_path):
     toc = zoltoc.MediaToc(write_toc(tmp_path / "MEDIA.TOC", [
         toc_line("V", {"label": "code V"}), toc_line("V", {"type": "rux2", "label": "rux V"}),
         toc_line("F", {"pkg": "FWK"}),
         toc_line("P", {"prereq": "F", "supersede": "OLD", "ifreq": "C/F"}),
-        toc_line("R", {"type": "rux2", "prereq": "F"}), toc_line("V", {"label": "again", "prereq": "F"})]))
+        toc_line("R", {"type": "rux2", "prereq": "F"}),
+        toc_line("V", {"label": "again", "prereq": "F"})]))
     assert toc["V"].label == "code V" and toc.find("V", zoltoc.Type.RUX2).label == "rux V"
     assert toc.find("V", 1).type is zoltoc.Type.RUX2
     assert toc.find("NONE") is None and "NONE" not in toc and 3 not in toc
@@ -120,13 +88,7 @@ def test_lookups_and_types(tmp_path):
     # every type, in table order
     assert [r.name for r in toc.requiring("F", None)] == ["P", "R", "V"]
     assert [r.name for r in toc.requiring("F", zoltoc.Type.RUX2)] == ["R"]
-    assert [r.name for r in toc.superseding("OLD")] == ["P"]
-    assert [r.name for r in toc.conditionally_requiring("F")] == ["P"]
-    assert toc["P"].ifreqs == (("C", "F"),) and toc["P"].package is zoltoc.Package.PRD
-    assert [(r.name, r.type) for r in toc.packages(zoltoc.Package.PRD)] == [
-        ("P", zoltoc.Type.CODE), ("V", zoltoc.Type.CODE), ("R", zoltoc.Type.RUX2),
-        ("V", zoltoc.Type.RUX2)]
-    assert toc["P"].medium == "A" and toc["P"].order == 6 and len(toc) == 6
+    assert toc["P"].ifreqs == (("C", "F"),)
 
 
 def test_record_levels(tmp_path):
@@ -166,19 +128,3 @@ def test_listings_are_not_bounded_at_4096(tmp_path):
     assert [r.name for r in frameworks[:2]] == ["N00001", "N00003"]
     assert len(toc.requiring("N00001")) == count
     assert toc.plan(["N%05d" % i for i in range(0, 4000, 2)]).names[:2] == ["N00000", "N00001"]
-
-
-def test_lookups_from_many_threads_agree(tmp_path):
-    toc = zoltoc.MediaToc(write_toc(tmp_path / "MEDIA.TOC", [
-        toc_line("N%d" % i, {"prereq": "N0"}) for i in range(2000)]))
-    answers = []
-
-    def look():
-        answers.append(sum(toc.find("N%d" % i).index == i for i in range(2000)) +
-                       len(toc.plan(["N1999"]).names))
-    threads = [threading.Thread(target=look) for _ in range(4)]
-    for thread in threads:
-        thread.start()
-    for thread in threads:
-        thread.join()
-    assert answers == [2002] * 4
