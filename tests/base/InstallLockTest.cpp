@@ -12,7 +12,7 @@ namespace {
 using State = zol::InstallLock::State;
 
 // Waiting for another process, the timeout, its message and a killed holder are tested where
-// PRESENT is recorded (PresentWriteTest) and where a control file is rewritten (AddCheckSumTest).
+// PRESENT is recorded (PresentTest) and where a control file is rewritten (AddCheckSumTest).
 TEST(InstallLock, NestsInOneProcess) {
   zoltest::TempDir dir;
   const std::string present = dir.Write("control/PRESENT", "");

@@ -327,5 +327,8 @@ TEST_F(PresentFile, LockHeldPastTheTimeoutFailsTheRecordNamingTheLock) {
   EXPECT_NE(said.find(dir / "control/.zolins.lock"), std::string::npos) << said;
   EXPECT_NE(said.find(std::to_string(holder)), std::string::npos) << said;
   EXPECT_EQ(ReadFile(present), old);
+  // The lock died with its holder (kill -9): the next record goes through at once.
+  EXPECT_EQ(Record("NEW"), 0);
+  EXPECT_EQ(ReadFile(present), old + E("NEW").Line() + "\n");
 }
 }  // namespace
