@@ -13,7 +13,6 @@
 #include <iomanip>
 #include <map>
 #include <optional>
-#include <regex>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -95,11 +94,21 @@ class CaseRun {
   }
 
   std::string Expand(std::string out) const {
-    static const std::regex repeat(R"(\{([^{}*]*)\*(\d+)\})");  // {x*N}, not {sum}
-    for (std::smatch m; std::regex_search(out, m, repeat);) {
+    // {x*N} is x written N times (x holds no brace or star: {sum} stays as it is).
+    for (std::size_t open = out.find('{'); open != std::string::npos; open = out.find('{', open)) {
+      const std::size_t star = out.find_first_of("{}*", open + 1);
+      const std::size_t close =
+          star == std::string::npos ? star : out.find_first_not_of("0123456789", star + 1);
+      if (close == std::string::npos || out[star] != '*' || close == star + 1 ||
+          out[close] != '}') {
+        ++open;
+        continue;
+      }
       std::string times;
-      for (int n = std::stoi(m[2]); n > 0; --n) times += m[1];
-      out.replace(m.position(), m.length(), times);
+      for (int n = std::stoi(out.substr(star + 1)); n > 0; --n)
+        times.append(out, open + 1, star - open - 1);
+      out.replace(open, close + 1 - open, times);
+      open += times.size();
     }
     for (auto [from, to] : {std::pair{"$ROOT", root_.path().c_str()}, {"\\n", "\n"}, {"\\r", "\r"}})
       for (std::size_t at = 0; (at = out.find(from, at)) != std::string::npos;
