@@ -146,7 +146,11 @@ TEST(ZoltocMessages, RecordOnAPresentThatDoesNotLoadSaysWhy) {
   WriteFile(present, "");  // nothing recorded yet
   result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK"});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(ReadFile(present).rfind("code:FWK:BASEFWK:", 0), 0u);
+  const std::string once = ReadFile(present);
+  EXPECT_EQ(once.rfind("code:FWK:BASEFWK:", 0), 0u);
+  result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "BASEFWK", "--json"});
+  EXPECT_EQ(Parsed(result, 0)["already"], json::array({"BASEFWK"}));
+  EXPECT_EQ(ReadFile(present), once);
   result = Zoltoc({"record", "--media", kMedia, "--install", dir.path(), "NOPE"});
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.err.find("no line for this element"), std::string::npos);
