@@ -160,9 +160,9 @@ void ElementWalk::Prepare(const ZOLINSUnitToc& record) {
                          path))
       paths.push_back(std::move(path));
   });
-  element.endTicket = paths.size();
+  const std::size_t count = paths.size();
   element.nextTicket = readers_->Submit(std::move(paths));
-  element.endTicket += element.nextTicket;
+  element.endTicket = element.nextTicket + count;
 }
 
 void ElementWalk::ReleaseCurrent() {
