@@ -34,9 +34,8 @@ std::vector<Command> Parse(const std::string& file) {
   std::vector<Command> commands;
   std::istringstream in(zoltest::ReadFile(file));
   bool root = false, open = false;  // `open`: indented lines belong to the last command
-  int number = 0;
-  for (std::string line; std::getline(in, line);) {
-    ++number;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
     if (line == "#if root" || line == "#endif") root = line == "#if root";
     const bool indented = line.rfind("  ", 0) == 0;
     const std::string tag = line.substr(0, 4);
@@ -63,8 +62,7 @@ std::string Shown(const std::string& line) {
     std::size_t n = c < 0x80 ? 1 : c >> 5 == 6 ? 2 : c >> 4 == 14 ? 3 : c >> 3 == 30 ? 4 : 0;
     for (std::size_t i = 1; i < n; ++i)
       if (at + i >= line.size() || (static_cast<unsigned char>(line[at + i]) >> 6) != 2) n = 0;
-    char hex[5];
-    std::snprintf(hex, sizeof hex, "\\x%02x", c);
+    const std::string hex = {'\\', 'x', "0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
     const bool raw = n == 0 || (n == 1 && (c < 0x20 || c == 0x7f) && c != '\t');
     esc = esc || raw;
     escaped += raw ? hex : c == '\\' ? "\\\\" : line.substr(at, n);
@@ -139,10 +137,12 @@ class Transcript : public ::testing::TestWithParam<std::string> {};
 TEST_P(Transcript, Matches) {
   const std::string file = kData + "/" + GetParam() + ".t";
   const zoltest::TempDir dir;
+  const char* path = std::getenv("PATH");
   const std::string tools = std::filesystem::path(ZOLTOC_PATH).parent_path();
-  const Pairs variables = {{"TMP", dir.path()},     {"EXAMPLES", ZOLINS_EXAMPLES_DIR},
-                           {"ZOLTOC", ZOLTOC_PATH}, {"VERSION", ZOLINS_VERSION},
-                           {"LC_ALL", "C"},         {"PATH", tools + ":" + std::getenv("PATH")}};
+  const Pairs variables = {
+      {"TMP", dir.path()},     {"EXAMPLES", ZOLINS_EXAMPLES_DIR},
+      {"ZOLTOC", ZOLTOC_PATH}, {"VERSION", ZOLINS_VERSION},
+      {"LC_ALL", "C"},         {"PATH", tools + ":" + (path ? path : "/usr/bin:/bin")}};
   int skipped = 0;
   for (const Command& command : Parse(file)) {
     if (command.root && ::geteuid() != 0 && ++skipped) continue;
