@@ -9,7 +9,7 @@ from concurrent.futures import ThreadPoolExecutor
 import pytest
 
 import zoltoc
-from cases import toc_line
+from conftest import write_toc
 
 
 def test_progress_for_each_element_and_no_check_inside_another(installation):
@@ -24,8 +24,7 @@ def test_progress_for_each_element_and_no_check_inside_another(installation):
             assert toc.find(p.name).name == p.name  # lookups are fine
     result = toc.check(installation, progress=progress)
     names = [r.name for r in toc]
-    assert [s[2] for s in seen] == names + [None]
-    assert [s[0] for s in seen] == list(range(1, len(names) + 2))
+    assert [s[:3] for s in seen] == [(i, len(names), n) for i, n in enumerate(names + [None], 1)]
     assert seen[-1][3:] == (result.files, result.bytes) and result.files > 0 < result.bytes
     assert result.ok and result.level == 2 and result.elements == len(names) and len(busy) == 1
 
@@ -46,10 +45,8 @@ def test_an_exception_in_the_callback_stops_the_check_and_propagates(installatio
 def test_checks_lookups_and_plans_from_threads_agree(installation, tmp_path):
     (installation / "bin" / "editor").write_bytes(b"changed")
     want = zoltoc.check(installation).findings
-    media = tmp_path / "MEDIA.TOC"
-    media.write_text("".join(toc_line("N%d" % i, {"prereq": "N0"}, ("A", str(i + 3), "0")) + "\n"
-                             for i in range(2000)))
-    toc = zoltoc.MediaToc(media)
+    toc = zoltoc.MediaToc(write_toc(tmp_path / "MEDIA.TOC",
+                                    [("N%d" % i, {"prereq": "N0"}) for i in range(2000)]))
 
     def agrees(checks):
         if checks:
