@@ -62,9 +62,7 @@ CTRL_C = """
     import ctypes, os, signal, sys, zoltoc
     root = sys.argv[1]
     lib = ctypes.CDLL("libZOLINSTocLib.so.1")  # the one the module loaded
-
-    def flag():
-        return ctypes.c_int.in_dll(lib, "_i_SignalIntercept_KillProcess").value
+    flag = ctypes.c_int.in_dll(lib, "_i_SignalIntercept_KillProcess")  # read where it lies
 
     def ctrl_c(progress, times=1):
         if progress.element == 2:
@@ -72,15 +70,13 @@ CTRL_C = """
                 os.kill(os.getpid(), signal.SIGINT)
     try:
         zoltoc.check(root, progress=ctrl_c)
-        print("not interrupted")
     except KeyboardInterrupt as interrupt:
         result = interrupt.result
-        print("interrupted", result.interrupted, result.ok, result.findings, flag())
+        print("interrupted", result.interrupted, result.ok, result.findings, flag.value)
     again = zoltoc.check(root)
-    print("next check", again.ok, again.interrupted, again.findings, flag())
+    print("next check", again.ok, again.interrupted, again.findings, flag.value)
     try:
-        os.kill(os.getpid(), signal.SIGINT)
-        signal.pause()
+        signal.raise_signal(signal.SIGINT)
     except KeyboardInterrupt:
         print("python's own Ctrl-C")
     zoltoc.check(root, progress=lambda progress: ctrl_c(progress, 2))
