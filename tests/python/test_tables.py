@@ -21,7 +21,7 @@ from conftest import write_toc
     (zoltoc.MediaToc, [], "missing", "missing", None, []),
     (zoltoc.MediaToc, [], "dir", "dir", None, []),
     (zoltoc.InstalledToc, [], "dir", "dir/control/PRESENT", None, []),
-])
+], ids=["unknown-type", "other-system", "duplicate", "missing", "directory", "no-PRESENT"])
 def test_a_failed_load_raises_with_the_message_file_and_line(tmp_path, load, records, path, file,
                                                              line, said):
     write_toc(tmp_path / "TOC", records, media=load is zoltoc.MediaToc)
