@@ -9,6 +9,7 @@ from pathlib import Path
 import pytest
 
 EXAMPLES = Path(__file__).resolve().parent.parent.parent / "examples"
+MEDIA = EXAMPLES / "medium" / "MEDIA.TOC"
 
 
 def toc_line(name, fields, order=None):

@@ -1,15 +1,18 @@
 """The integrity check from Python: progress, callbacks, Ctrl-C, one check at a time."""
 
+import fcntl
+import os
 import signal
 import subprocess
 import sys
 import textwrap
+import time
 from concurrent.futures import ThreadPoolExecutor
 
 import pytest
 
 import zoltoc
-from conftest import write_toc
+from conftest import MEDIA, write_toc
 
 
 def test_progress_for_each_element_and_no_check_inside_another(installation):
@@ -55,6 +58,18 @@ def test_checks_lookups_and_plans_from_threads_agree(installation, tmp_path):
     with ThreadPoolExecutor(8) as pool:
         answers = list(pool.map(agrees, [i % 2 for i in range(8)]))
     assert answers == [True] * 8 and len(want) == 1
+
+
+# A record waits in the library for the installation's lock, which this thread holds: it gets it
+# only if this thread runs meanwhile, to let go of it, before the library gives up (after 5 s).
+def test_python_threads_run_while_the_library_works(installation):
+    lock = os.open(installation / "control" / ".zolins.lock", os.O_RDWR | os.O_CREAT)
+    fcntl.flock(lock, fcntl.LOCK_EX)
+    with ThreadPoolExecutor(1) as pool:
+        recorded = pool.submit(zoltoc.record, zoltoc.MediaToc(MEDIA), installation, ["NETFWK"])
+        time.sleep(0.5)  # for the record to start waiting
+        os.close(lock)
+        assert recorded.result() == ["NETFWK"]
 
 
 CTRL_C = """

@@ -6,9 +6,9 @@ import doctest
 import pytest
 
 import zoltoc
-from conftest import EXAMPLES
+from conftest import EXAMPLES, MEDIA
 
-MEDIA, INSTALLATION = EXAMPLES / "medium" / "MEDIA.TOC", EXAMPLES / "installation"
+INSTALLATION = EXAMPLES / "installation"
 
 
 def describe(toc, record):
