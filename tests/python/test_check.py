@@ -1,4 +1,4 @@
-"""The integrity check from Python: progress, callbacks, Ctrl-C, one check at a time."""
+"""The integrity check from Python: progress, callbacks, threads, the GIL, Ctrl-C."""
 
 import fcntl
 import os
