@@ -100,9 +100,8 @@ def test_record(installation):
     assert installed.is_installed("NETFWK") and len(installed) == 8
     with pytest.raises(zoltoc.RecordError) as raised:
         zoltoc.record(media, installation, ["NOSUCH", "DATAFWK"])
-    assert raised.value.recorded == ["DATAFWK"]
-    assert raised.value.failures == [
-        ("NOSUCH", -300, "the media TOC has no line for this element")]
+    assert (raised.value.recorded, raised.value.failures) == (
+        ["DATAFWK"], [("NOSUCH", -300, "the media TOC has no line for this element")])
 
 
 def test_checksum_rewrites_a_file_list(installation):
