@@ -1,15 +1,18 @@
-"""The integrity check from Python: progress, callbacks, Ctrl-C, one check at a time."""
+"""The integrity check from Python: progress, callbacks, threads, the GIL, Ctrl-C."""
 
+import fcntl
+import os
 import signal
 import subprocess
 import sys
 import textwrap
+import time
 from concurrent.futures import ThreadPoolExecutor
 
 import pytest
 
 import zoltoc
-from cases import toc_line
+from conftest import MEDIA, write_toc
 
 
 def test_progress_for_each_element_and_no_check_inside_another(installation):
@@ -24,8 +27,7 @@ def test_progress_for_each_element_and_no_check_inside_another(installation):
             assert toc.find(p.name).name == p.name  # lookups are fine
     result = toc.check(installation, progress=progress)
     names = [r.name for r in toc]
-    assert [s[2] for s in seen] == names + [None]
-    assert [s[0] for s in seen] == list(range(1, len(names) + 2))
+    assert [s[:3] for s in seen] == [(i, len(names), n) for i, n in enumerate(names + [None], 1)]
     assert seen[-1][3:] == (result.files, result.bytes) and result.files > 0 < result.bytes
     assert result.ok and result.level == 2 and result.elements == len(names) and len(busy) == 1
 
@@ -39,17 +41,14 @@ def test_an_exception_in_the_callback_stops_the_check_and_propagates(installatio
             raise LookupError("enough")
     with pytest.raises(LookupError, match="enough"):
         zoltoc.check(installation, progress=stop)
-    assert len(calls) == 2
-    assert zoltoc.check(installation).ok  # the next check runs whole
+    assert len(calls) == 2 and zoltoc.check(installation).ok  # the next check runs whole
 
 
 def test_checks_lookups_and_plans_from_threads_agree(installation, tmp_path):
     (installation / "bin" / "editor").write_bytes(b"changed")
     want = zoltoc.check(installation).findings
-    media = tmp_path / "MEDIA.TOC"
-    media.write_text("".join(toc_line("N%d" % i, {"prereq": "N0"}, ("A", str(i + 3), "0")) + "\n"
-                             for i in range(2000)))
-    toc = zoltoc.MediaToc(media)
+    toc = zoltoc.MediaToc(write_toc(tmp_path / "MEDIA.TOC",
+                                    [("N%d" % i, {"prereq": "N0"}) for i in range(2000)]))
 
     def agrees(checks):
         if checks:
@@ -61,13 +60,23 @@ def test_checks_lookups_and_plans_from_threads_agree(installation, tmp_path):
     assert answers == [True] * 8 and len(want) == 1
 
 
+# A record waits in the library for the installation's lock, which this thread holds: it gets it
+# only if this thread runs meanwhile, to let go of it, before the library gives up (after 5 s).
+def test_python_threads_run_while_the_library_works(installation):
+    lock = os.open(installation / "control" / ".zolins.lock", os.O_RDWR | os.O_CREAT)
+    fcntl.flock(lock, fcntl.LOCK_EX)
+    with ThreadPoolExecutor(1) as pool:
+        recorded = pool.submit(zoltoc.record, zoltoc.MediaToc(MEDIA), installation, ["NETFWK"])
+        time.sleep(0.5)  # for the record to start waiting
+        os.close(lock)
+        assert recorded.result() == ["NETFWK"]
+
+
 CTRL_C = """
     import ctypes, os, signal, sys, zoltoc
     root = sys.argv[1]
     lib = ctypes.CDLL("libZOLINSTocLib.so.1")  # the one the module loaded
-
-    def flag():
-        return ctypes.c_int.in_dll(lib, "_i_SignalIntercept_KillProcess").value
+    flag = ctypes.c_int.in_dll(lib, "_i_SignalIntercept_KillProcess")  # read where it lies
 
     def ctrl_c(progress, times=1):
         if progress.element == 2:
@@ -75,15 +84,13 @@ CTRL_C = """
                 os.kill(os.getpid(), signal.SIGINT)
     try:
         zoltoc.check(root, progress=ctrl_c)
-        print("not interrupted")
     except KeyboardInterrupt as interrupt:
         result = interrupt.result
-        print("interrupted", result.interrupted, result.ok, result.findings, flag())
+        print("interrupted", result.interrupted, result.ok, result.findings, flag.value)
     again = zoltoc.check(root)
-    print("next check", again.ok, again.interrupted, again.findings, flag())
+    print("next check", again.ok, again.interrupted, again.findings, flag.value)
     try:
-        os.kill(os.getpid(), signal.SIGINT)
-        signal.pause()
+        signal.raise_signal(signal.SIGINT)
     except KeyboardInterrupt:
         print("python's own Ctrl-C")
     zoltoc.check(root, progress=lambda progress: ctrl_c(progress, 2))
