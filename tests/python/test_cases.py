@@ -54,7 +54,8 @@ def planning_failures(text, tmp, env):
         value = value.lstrip(" ") + "".join(
             ("" if key in ("messages", "trace") else " ") + m for m in more)
         if key == "request":
-            expected = {} if expected else expected  # requests in a row share what follows them
+            if expected:  # a new group; requests in a row share the expectations that follow
+                expected = {}
             requests.append((line, value, tocs, expected))
         else:
             expected[key] = value
