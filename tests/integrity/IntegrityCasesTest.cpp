@@ -58,6 +58,7 @@ class CaseRun {
     }
     WriteFile();
     Compare();
+    EXPECT_GT(checks_, 0) << name << ".case makes no check";
   }
 
  private:
@@ -159,7 +160,7 @@ class CaseRun {
     gotStatus_ =
         toc.CheckIntegrity(report, path == "null" ? nullptr : path.c_str(), level, compact);
     gotReport_ = report.str();
-    checkLine_ = number, checked_ = true;
+    checkLine_ = number, checked_ = true, ++checks_;
   }
 
   void Compare() {
@@ -174,7 +175,7 @@ class CaseRun {
   std::vector<E> records_;
   bool checked_ = false;
   std::optional<std::pair<std::string, std::string>> file_;  // path below the root, text
-  int checkLine_ = 0, gotStatus_ = 0, wantStatus_ = -1;
+  int checks_ = 0, checkLine_ = 0, gotStatus_ = 0, wantStatus_ = -1;
   std::string gotReport_, wantReport_;
 };
 

@@ -108,6 +108,7 @@ class CaseRun {
     }
     Take(key, value, at);
     Check();
+    EXPECT_GT(requested_, 0) << "the case makes no request";
   }
   ~CaseRun() { ZOLINSToc::sClearInfoMsg(); }
 
@@ -152,7 +153,9 @@ class CaseRun {
   }
 
   void Check() {
+    EXPECT_TRUE(expected_.empty() || !requests_.empty()) << "expectations that follow no request";
     expected_.emplace("messages", "");
+    requested_ += static_cast<int>(requests_.size());
     for (const auto& [line, request] : requests_) {
       SCOPED_TRACE("line " + S(line) + ": request: " + request);
       Fields actual = Call(request);
@@ -227,6 +230,7 @@ class CaseRun {
   std::unique_ptr<ZOLINSMediaToc> media_ = std::make_unique<ZOLINSMediaToc>();
   std::unique_ptr<ZOLINSInstToc> inst_;
   std::vector<std::pair<int, std::string>> requests_;
+  int requested_ = 0;
   Fields expected_;
 };
 

@@ -59,6 +59,8 @@ def planning_failures(text, tmp, env):
             requests.append((line, value, tocs, expected))
         else:
             expected[key] = value
+    if not requests:
+        yield "the case makes no request"
     for line, request, tocs, expected in requests:
         opts, actual = answer(request, **tocs)
         expected = {"messages": "", **expected}
@@ -137,6 +139,8 @@ def integrity_failures(text, root, env):
             checks[-1][2] = int(arg)
         else:
             raise ValueError(f"line {number}: unknown directive {word}")
+    if not checks:
+        yield "the case makes no check"
     for number, got, status, report in checks:
         if (got.status, got.report) != (status, report):
             yield f"check on line {number}: {(got.status, got.report)!r} != {(status, report)!r}"
