@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -49,6 +50,14 @@ void WriteFile(const std::string& path, const std::string& content) {
 }
 
 std::string ReadFile(const std::string& path) {
+  // A FIFO would block the read, and a device need not end: only files are read.
+  std::error_code ignored;
+  const auto type = std::filesystem::status(path, ignored).type();
+  if (type != std::filesystem::file_type::regular &&
+      type != std::filesystem::file_type::not_found) {
+    ADD_FAILURE() << path << " is not a regular file";
+    return "";
+  }
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();

@@ -26,6 +26,8 @@ class TempDir {
 };
 
 void WriteFile(const std::string& path, const std::string& content);
+// The bytes of the file at `path`; empty when there is none, and a test failure when it is not a
+// regular file (never opened then).
 std::string ReadFile(const std::string& path);
 void MakeDirs(const std::string& path);
 

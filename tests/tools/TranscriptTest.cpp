@@ -36,6 +36,8 @@ std::vector<Command> Parse(const std::string& file) {
   bool root = false, open = false;  // `open`: indented lines belong to the last command
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r')
+      ADD_FAILURE_AT(file.c_str(), number) << "the line ends with a carriage return";
     if (line == "#if root" || line == "#endif") root = line == "#if root";
     const bool indented = line.rfind("  ", 0) == 0;
     const std::string tag = line.substr(0, 4);
@@ -136,6 +138,8 @@ std::string Difference(const Strings& e, const Strings& a) {
 class Transcript : public ::testing::TestWithParam<std::string> {};
 TEST_P(Transcript, Matches) {
   const std::string file = kData + "/" + GetParam() + ".t";
+  const std::vector<Command> commands = Parse(file);
+  ASSERT_FALSE(commands.empty()) << file << " holds no command";
   const zoltest::TempDir dir;
   const char* path = std::getenv("PATH");
   const std::string tools = std::filesystem::path(ZOLTOC_PATH).parent_path();
@@ -144,7 +148,7 @@ TEST_P(Transcript, Matches) {
       {"ZOLTOC", ZOLTOC_PATH}, {"VERSION", ZOLINS_VERSION},
       {"LC_ALL", "C"},         {"PATH", tools + ":" + (path ? path : "/usr/bin:/bin")}};
   int skipped = 0;
-  for (const Command& command : Parse(file)) {
+  for (const Command& command : commands) {
     if (command.root && ::geteuid() != 0 && ++skipped) continue;
     const Strings actual = RunShell(command.text, variables);
     if (actual != command.expected)
